@@ -1,0 +1,66 @@
+#include "base/fault.h"
+
+#include "base/exit_routines.h"
+
+namespace {
+
+RuntimeErrorHandler g_handler = nullptr;
+bool g_handlerRunning = false;
+
+}  // namespace
+
+void SetRuntimeErrorHandler(RuntimeErrorHandler handler) { g_handler = handler; }
+
+std::string_view FaultMessage(int code)
+{
+    switch (code) {
+    case kFaultIndexAboveCount: return "数组成员引用下标超出定义范围";
+    case kFaultIndexBelowOne: return "数组成员引用下标必须大于等于1";
+    default: return "";
+    }
+}
+
+std::string ComposeFaultText(std::string_view message, int routine, int position)
+{
+    std::string text(message);
+    text += "\r\n";
+    text += std::to_string(routine);
+    text += ", ";
+    text += std::to_string(position);
+    text += "\r\n";
+    return text;
+}
+
+std::string ComposeMechanismBoxText(int code, std::string_view faultText)
+{
+    // The fault text already holds the message and the location line.
+    std::string text = "运行时错误，错误代码：";
+    text += std::to_string(code);
+    text += "\r\n";
+    text += faultText;
+    text += "程序将退出。";
+    return text;
+}
+
+void RaiseRuntimeError(int code, std::string_view message, int routine, int position)
+{
+    const std::string faultText = ComposeFaultText(message, routine, position);
+    bool reported = false;
+    // A fault raised while the handler runs must not re-enter it: the
+    // mechanism's own box reports that second fault instead.
+    if (g_handler != nullptr && !g_handlerRunning) {
+        g_handlerRunning = true;
+        reported = g_handler(code, faultText.c_str()) != 0;
+        g_handlerRunning = false;
+    }
+    if (!reported) ShowMechanismFaultBox(ComposeMechanismBoxText(code, faultText));
+    ClearExitRoutines();
+    EndProgram(-1);
+}
+
+void RaiseRuntimeError(int code, int routine, std::source_location where)
+{
+    RaiseRuntimeError(code, FaultMessage(code), routine, static_cast<int>(where.line()));
+}
+
+void RaisePlatformFault(std::string_view message) { RaiseRuntimeError(kFaultOwnText, message, 0, 0); }

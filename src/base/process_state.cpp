@@ -1,0 +1,3 @@
+#include "base/process_state.h"
+
+int TextCodePage = 0;

@@ -1,0 +1,29 @@
+// Stands in for RunDll32.exe: appends its command line and the show state it
+// was started with to RunDll32.calls.txt beside itself, one line per start:
+// the command line, a tab, the start-up flags, a tab, the show state.
+#include <windows.h>
+
+#include <string>
+
+#include "base/platform_win.h"
+#include "base/program_path.h"
+#include "base/win_handles.h"
+
+int main()
+{
+    RecordProgramPath();
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    ::GetStartupInfoA(&startup);
+
+    std::string line = ::GetCommandLineA();
+    line += "\t" + std::to_string(startup.dwFlags);
+    line += "\t" + std::to_string(startup.wShowWindow) + "\r\n";
+
+    const std::string record = CurrentProgramPath().runDirectory + "\\RunDll32.calls.txt";
+    UniqueHandle file(::CreateFileA(record.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file) ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return 0;
+}
