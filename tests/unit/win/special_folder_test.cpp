@@ -48,8 +48,9 @@ TEST_F(SpecialFolder, WidePathIsUnitsAndOneZeroUnit)
     EXPECT_EQ(windows.size() % 2, 0u);
     EXPECT_EQ(windows[windows.size() - 1], 0);
     EXPECT_EQ(windows[windows.size() - 2], 0);
-    EXPECT_EQ(windows[windows.size() - 4], 0);
-    EXPECT_EQ(windows[windows.size() - 3], '\\');
+    // The last unit before the terminator is the backslash: 0x5C 0x00.
+    EXPECT_EQ(windows[windows.size() - 4], '\\');
+    EXPECT_EQ(windows[windows.size() - 3], 0);
     EXPECT_EQ(WideBytesToText(windows), "C:\\windows\\");
 }
 

@@ -1,0 +1,101 @@
+"""Fixtures for the end-to-end tests, which run the Windows build under Wine.
+
+`prefix` is one Wine prefix for the whole session (made on first use, its
+server kept up); `bed` resets it before each test and maps drive letters to
+folders under the test's tmp_path.
+"""
+import os
+import shutil
+import sys
+from pathlib import Path, PureWindowsPath
+
+import pytest
+
+REPO = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(REPO / "tests"))
+import winebed  # noqa: E402
+
+BUILD_DIR = Path(os.environ.get("RESTORE_BUILD_DIR", REPO / "build" / "win32"))
+PREFIX_DIR = Path(os.environ.get("RESTORE_WINEPREFIX",
+                                 REPO / "build" / "win32" / "wineprefix"))
+
+
+class Bed:
+    """The session's prefix, fresh for one test. Everything Prefix has
+    (run, start, desktop_dir, set_version, win_path, ...) is reachable here;
+    programs still running at the end of the test are killed."""
+
+    def __init__(self, prefix, tmp_path):
+        self.prefix = prefix
+        self.tmp_path = tmp_path
+        self.jobs = []
+
+    def __getattr__(self, name):
+        return getattr(self.prefix, name)
+
+    def drive(self, letter):
+        """Maps `letter` to tmp_path/drive_<letter> -> that folder."""
+        folder = self.tmp_path / f"drive_{letter.lower()}"
+        folder.mkdir(exist_ok=True)
+        self.prefix.map_drive(letter, folder)
+        return folder
+
+    def put(self, src, win_dir):
+        """Copies a Unix file into a folder on a mapped drive (made if
+        missing) -> the copy's Windows path."""
+        folder = self.prefix.unix_path(win_dir)
+        folder.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(src, folder)
+        return str(PureWindowsPath(win_dir, Path(src).name))
+
+    def start(self, *args, **kwargs):
+        job = self.prefix.start(*args, **kwargs)
+        self.jobs.append(job)
+        return job
+
+    def run(self, win_path, args=(), cwd_win=None, timeout=60, extra_env=None):
+        return self.start(win_path, args, cwd_win, extra_env).wait(timeout)
+
+    def close(self):
+        for job in self.jobs:
+            if job.popen.poll() is None:
+                job.popen.kill()
+                job.popen.wait()
+
+
+@pytest.fixture(scope="session")
+def prefix():
+    p = winebed.Prefix(PREFIX_DIR).ensure()
+    p.keep_server()
+    yield p
+    p.stop_server()
+
+
+@pytest.fixture
+def bed(prefix, tmp_path):
+    prefix.reset()
+    b = Bed(prefix, tmp_path)
+    yield b
+    b.close()
+
+
+@pytest.fixture(scope="session")
+def build_dir():
+    """The Windows build (Restore.exe, tests/helpers/*.exe). CI builds before
+    testing, so a missing build is a failure, not a skip."""
+    if not BUILD_DIR.is_dir():
+        pytest.fail(f"no Windows build in {BUILD_DIR}: build it first "
+                    "(or point RESTORE_BUILD_DIR at one)", pytrace=False)
+    return BUILD_DIR
+
+
+@pytest.fixture(scope="session")
+def built(build_dir):
+    """built("Restore.exe"), built("tests/helpers/x.exe") -> the Unix path,
+    failing clearly when the build lacks it."""
+    def find(rel):
+        path = build_dir / rel
+        if not path.is_file():
+            pytest.fail(f"{path} is missing from the build", pytrace=False)
+        return path
+    return find
