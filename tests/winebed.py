@@ -23,6 +23,7 @@ import tempfile
 from pathlib import Path, PureWindowsPath
 
 OVERRIDES = "mscoree,mshtml=;winemenubuilder.exe=d"
+LOCALE = "zh_CN.UTF-8"           # Wine's ACP 936; Unix names stay UTF-8
 DEFAULT_VERSION = "win10"
 MARKER = ".winebed-ready"        # holds the Wine version the prefix was made by
 VERSION_FILE = ".winebed-version"  # Windows version last set through us
@@ -96,8 +97,8 @@ class Prefix:
 
     def env(self, extra=None):
         env = {k: os.environ[k] for k in ("PATH", "HOME") if k in os.environ}
-        env.update(WINEPREFIX=str(self.path), USER=self.user,
-                   LC_ALL="zh_CN.UTF-8", WINEDEBUG="-all",
+        env.update(WINEPREFIX=str(self.path), USER=self.user, LC_ALL=LOCALE,
+                   LOCPATH=str(self._locale_dir()), WINEDEBUG="-all",
                    WINEDLLOVERRIDES=OVERRIDES)
         env.update(extra or {})
         return env
@@ -141,7 +142,25 @@ class Prefix:
             marker.write_text(version)
         return self
 
+    def _locale_dir(self):
+        return self.path / "locale"
+
+    def _make_locale(self):
+        """Wine takes the code page from the locale's name, but converts
+        file names and arguments with the C library's charset: a locale
+        glibc lacks leaves that ASCII, and every non-ASCII name breaks. So
+        the prefix carries its own compiled locale, found through LOCPATH."""
+        out = self._locale_dir() / LOCALE
+        lang, charset = LOCALE.split(".")
+        self._locale_dir().mkdir(parents=True)
+        r = subprocess.run(["localedef", "-i", lang, "-f", charset, str(out)],
+                           capture_output=True, text=True)
+        if not (out / "LC_CTYPE").is_file():
+            raise WineError(f"localedef {LOCALE} failed (is the 'locales' "
+                            f"package installed?): {r.stderr}")
+
     def _create(self):
+        self._make_locale()
         self._tool("wineboot", "-i", timeout=300)
         self._tool("wineserver", "-p", check=False)
         reg = self.drive_c() / "winebed.reg"

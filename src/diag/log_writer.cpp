@@ -48,17 +48,29 @@ std::int64_t FileSize(const std::string& path)
     return static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
-// One write of the whole record to a file opened for appending only, so that
-// records of two processes writing at once never tear or overwrite each other.
+// Appenders of one log take turns on a byte far beyond any data, so that
+// readers are never in the way.
+constexpr DWORD kTurnOffsetHigh = 0x7FFFFFFF;
+
+// One write of the whole record to a file opened for appending. Windows
+// moves to the end and writes in one step; where appending is emulated (as
+// under Wine) the two are separate, so two processes writing at once could
+// overwrite each other's records. Taking turns through a lock keeps every
+// record whole in both cases.
 void AppendRecord(const std::string& path, const std::string& record)
 {
     if (path.empty()) return;
-    UniqueHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+    // Lock ranges need read or write data access; append alone is not enough.
+    UniqueHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
+    OVERLAPPED turn = {};
+    turn.OffsetHigh = kTurnOffsetHigh;
+    const bool locked = ::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn);
     DWORD written = 0;
     ::WriteFile(file.Get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+    if (locked) ::UnlockFileEx(file.Get(), 0, 1, 0, &turn);
 }
 
 }  // namespace

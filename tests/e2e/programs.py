@@ -1,10 +1,9 @@
 """Where the cross-built programs are, and how a test puts one into a scene."""
-import os
 import shutil
 from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[2]
-BUILD_DIR = Path(os.environ.get("RESTORE_BUILD_DIR", REPO / "build" / "win32"))
+from conftest import BUILD_DIR
+
 HELPERS = BUILD_DIR / "tests" / "helpers"
 
 
@@ -27,3 +26,10 @@ def place(program, folder, name=None):
 
 def gbk(text):
     return text.encode("gbk")
+
+
+def arg(text):
+    """A command-line text for the helper programs: non-ASCII texts go as
+    "hex:" and their code page 936 bytes, since Wine would mangle them on a
+    machine without the Chinese Unix locale."""
+    return text if text.isascii() else "hex:" + gbk(text).hex()

@@ -6,7 +6,7 @@ from pathlib import Path
 
 import pytest
 
-from conftest import REPO
+REPO = Path(__file__).resolve().parents[2]
 
 PROBE_SOURCE = r"""
 #include <windows.h>
@@ -98,7 +98,7 @@ def test_program_sees_only_the_bed(bed, probe):
 @pytest.mark.parametrize("cwd_win, expected", [
     ("C:\\", "C:\\"),
     (r"d:\WORK\sub", r"D:\work\Sub"),
-    (r"E:\\", "E:\\"),
+    ("E:\\", "E:\\"),
 ])
 def test_current_directory_is_cwd_win(bed, probe, cwd_win, expected):
     (bed.drive("D") / "work" / "Sub").mkdir(parents=True)
@@ -127,7 +127,8 @@ def test_reset_undoes_what_a_test_changed(bed, probe):
     bed.reset()
     assert list(bed.desktop_dir().iterdir()) == []
     assert list(bed.public_desktop_dir().iterdir()) == []
-    exe = bed.put(probe, bed.map_drive("D", bed.tmp_path / "drive_d"))
+    bed.drive("D")
+    exe = bed.put(probe, "D:\\")
     info = seen(bed.run(exe))
     assert info["drives"].split() == [f"C{DRIVE_FIXED}", f"D{DRIVE_FIXED}"]
     assert info["version"] == "6.2"
@@ -144,9 +145,9 @@ def test_message_box_closed_by_another_program(bed, probe):
 def test_crash_ends_without_a_debugger(bed, probe):
     bed.drive("D")
     exe = bed.put(probe, "D:\\")
+    # Wine's own debugger would wait here for ever, with no display.
     r = bed.run(exe, ["crash"], timeout=30)
-    assert r.returncode == 0xC0000005 & 0xFF
-    assert b"Couldn't start debugger" in r.stderr
+    assert r.returncode == 0xC0000005 & 0xFF  # access violation
 
 
 def test_wine_run_script_from_another_directory(bed, probe, tmp_path):

@@ -3,7 +3,7 @@ product's code: who reports the fault, what the box says, that no exit
 routine runs, and exit status 255."""
 import pytest
 
-from programs import gbk, helper, place
+from programs import arg, gbk, helper, place
 
 MECHANISM_CAPTION = "运行时错误"
 
@@ -13,10 +13,10 @@ def raise_fault(bed, kind, expect_box):
     probe = place(helper("fault_probe.exe"), folder)
     closer = place(helper("boxcloser.exe"), folder)
     box_text = folder / "box.txt"
-    job = bed.prefix.start(bed.prefix.win_path(probe), [kind])
+    job = bed.start(bed.prefix.win_path(probe), [kind])
     # A box that should not come is waited for briefly.
-    closed = bed.prefix.run(bed.prefix.win_path(closer),
-                            [MECHANISM_CAPTION, bed.prefix.win_path(box_text),
+    closed = bed.run(bed.prefix.win_path(closer),
+                            [arg(MECHANISM_CAPTION), bed.prefix.win_path(box_text),
                              "20000" if expect_box else "3000"], timeout=60)
     result = job.wait(timeout=60)
     assert result.returncode == 255

@@ -4,7 +4,7 @@ import datetime
 import hashlib
 import re
 
-from programs import helper, place
+from programs import arg, helper, place
 
 STAMP = r"\d\d-\d\d-\d\d \d\d:\d\d:\d\d"
 
@@ -14,7 +14,7 @@ def today_log(name="log_probe"):
 
 
 def write(bed, probe, *args, timeout=60):
-    result = bed.prefix.run(bed.prefix.win_path(probe), list(args), timeout=timeout)
+    result = bed.run(bed.prefix.win_path(probe), list(args), timeout=timeout)
     assert result.returncode == 0, result.stderr
     return result
 
@@ -37,7 +37,7 @@ def test_short_header_goes_to_the_logs_folder(bed):
 def test_extended_header_beside_the_program(bed):
     folder = bed.drive("D") / "Apps"
     probe = place(helper("log_probe.exe"), folder)
-    write(bed, probe, "dir", "ext", "2", "你好")
+    write(bed, probe, "dir", "ext", "2", arg("你好"))
     md5 = hashlib.md5(probe.read_bytes()).hexdigest().upper()[:10]
     lines = records(folder / today_log())
     # The probe has no version resource: nothing between [V] and [M].
@@ -107,7 +107,7 @@ def test_two_writers_at_once_keep_every_record_whole(bed):
     folder = bed.drive("D")
     probe = place(helper("log_probe.exe"), folder)
     count, body = 1500, "w" * 300
-    jobs = [bed.prefix.start(bed.prefix.win_path(probe),
+    jobs = [bed.start(bed.prefix.win_path(probe),
                              ["dir", "short", str(count), f"{name}{body}"])
             for name in ("A", "B")]
     for job in jobs:
@@ -116,7 +116,7 @@ def test_two_writers_at_once_keep_every_record_whole(bed):
     seen, order = {}, []
     for line in records(folder / today_log()):
         match = pattern.fullmatch(line)
-        assert match, line[:80]
+        assert match, line
         seen.setdefault(match.group(2), []).append(int(match.group(3)))
         order.append(match.group(2))
     # Each writer's records all arrived, whole and in its own order.

@@ -10,7 +10,7 @@ from programs import helper, place, product
 def ask(bed, subject_win_path, folder):
     probe = place(helper("facts_probe.exe"), folder)
     out = folder / "facts.txt"
-    result = bed.prefix.run(bed.prefix.win_path(probe),
+    result = bed.run(bed.prefix.win_path(probe),
                             [bed.prefix.win_path(out), subject_win_path])
     assert result.returncode == 0, result.stderr
     lines = out.read_bytes().decode("gbk").split("\r\n")
