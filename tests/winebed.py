@@ -25,7 +25,8 @@ from pathlib import Path, PureWindowsPath
 OVERRIDES = "mscoree,mshtml=;winemenubuilder.exe=d"
 LOCALE = "zh_CN.UTF-8"           # Wine's ACP 936; Unix names stay UTF-8
 DEFAULT_VERSION = "win10"
-MARKER = ".winebed-ready"        # holds the Wine version the prefix was made by
+MARKER = ".winebed-ready"        # Wine version and SETUP the prefix was made with
+SETUP = 2                        # raise when _create changes: remakes prefixes
 VERSION_FILE = ".winebed-version"  # Windows version last set through us
 DEVNULL = subprocess.DEVNULL
 
@@ -131,7 +132,7 @@ class Prefix:
     def ensure(self):
         with self.lock():
             marker = self.path / MARKER
-            version = wine_version()
+            version = f"{wine_version()}\nsetup {SETUP}\n"
             if marker.is_file() and marker.read_text() == version:
                 return self
             if self.path.exists():
@@ -182,8 +183,9 @@ class Prefix:
         for link in self._drive_links():
             if link.name != "c:":
                 link.unlink()
-        # A later Wine would "update" the prefix and link the shell folders
-        # again; a changed Wine version makes a new prefix instead.
+        # A newer wine.inf would make the next run "update" the prefix (~8 s,
+        # wine.inf defaults applied over ours); a changed Wine version makes
+        # a new prefix instead.
         (self.path / ".update-timestamp").write_text("disable\n")
 
     # --- places -----------------------------------------------------------
@@ -264,17 +266,22 @@ class Prefix:
             return None
 
     def set_version(self, name):
-        """Windows version winecfg knows by name: win10, win7, vista, ..."""
+        """Windows version by winecfg's name: win10, win7, vista, winxp64...
+        Free when it is already the one set."""
         if name == self.current_version():
             return
         self._tool("wine", "winecfg", "-v", name)
         (self.path / VERSION_FILE).write_text(name)
 
     def reset(self):
+        """Back to a new test's state: drive c: only, empty desktops, win10.
+        (The registry and the rest of drive_c are left as they are.)"""
         for link in self._drive_links():
             if link.name != "c:":
                 link.unlink()
         for folder in (self.desktop_dir(), self.public_desktop_dir()):
+            if folder.is_symlink():     # emptying it would empty $HOME
+                raise WineError(f"{folder} is a link out of the prefix")
             folder.mkdir(parents=True, exist_ok=True)
             for p in folder.iterdir():
                 if p.is_dir() and not p.is_symlink():
@@ -339,8 +346,13 @@ def cli_run(prefix, exe, args):
         # CTest reads our output until every holder closes it: the system
         # processes must not be started by the program itself.
         prefix.keep_server(seconds=30)
+    # The caller's variables (GTEST_*, CTest's ENVIRONMENT) reach the
+    # program; the display and the locale are the bed's.
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("DISPLAY", "WAYLAND", "LANG", "LC_"))}
+    env.update(prefix.env())
     argv = ["wine", f"{letter.upper()}:\\{exe.name}", *args]
-    return subprocess.run(argv, cwd=exe.parent, env=prefix.env()).returncode
+    return subprocess.run(argv, cwd=exe.parent, env=env).returncode
 
 
 def main(argv):
@@ -349,7 +361,7 @@ def main(argv):
         return 0
     if len(argv) >= 3 and argv[0] == "run":
         return cli_run(Prefix(argv[1]).ensure(), argv[2], argv[3:])
-    print(__doc__.strip().split("\n\n")[1], file=sys.stderr)
+    print(__doc__.split("\n\n")[2], file=sys.stderr)
     return 2
 
 

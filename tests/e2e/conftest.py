@@ -66,6 +66,7 @@ class Bed:
 @pytest.fixture(scope="session")
 def prefix():
     p = winebed.Prefix(PREFIX_DIR).ensure()
+    p.stop_server()     # one left by scripts/wine-run would time out mid-run
     p.keep_server()
     yield p
     p.stop_server()

@@ -27,9 +27,3 @@ def place(program, folder, name=None):
 def gbk(text):
     return text.encode("gbk")
 
-
-def arg(text):
-    """A command-line text for the helper programs: non-ASCII texts go as
-    "hex:" and their code page 936 bytes, since Wine would mangle them on a
-    machine without the Chinese Unix locale."""
-    return text if text.isascii() else "hex:" + gbk(text).hex()

@@ -15,7 +15,8 @@ PROBE_SOURCE = r"""
 #include <stdlib.h>
 #include <string.h>
 
-// probe [CODE [NAME]]  prints what it sees, makes NAME on the desktop
+// probe [CODE [NAME]]  prints what it sees, makes NAME on the desktop,
+//                      exits with CODE
 // probe box TITLE      shows a yes/no box, exits with the button's id
 // probe close TITLE    presses "No" in the window called TITLE
 // probe crash          writes through a null pointer
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
   printf("\nversion=%lu.%lu\n", v.dwMajorVersion, v.dwMinorVersion);
   SHGetSpecialFolderPathA(NULL, buf, CSIDL_DESKTOPDIRECTORY, FALSE);
   printf("desktop=%s\n", buf);
+  printf("var=%s\n", getenv("BED_VAR") ? getenv("BED_VAR") : "(unset)");
   if (argc > 2) {
     strcat(strcat(buf, "\\"), argv[2]);
     HANDLE h = CreateFileA(buf, GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
@@ -80,7 +82,7 @@ def seen(result):
 def test_program_sees_only_the_bed(bed, probe):
     bed.drive("D")
     exe = bed.put(probe, "D:\\bin")
-    r = bed.run(exe, ["-1", "桌面.txt"])
+    r = bed.run(exe, ["-1", "桌面.txt"], extra_env={"BED_VAR": "值"})
     info = seen(r)
     assert r.returncode == 255, r
     assert info["acp"] == "936"
@@ -88,6 +90,7 @@ def test_program_sees_only_the_bed(bed, probe):
     assert info["cwd"] == r"D:\bin"
     assert info["drives"].split() == [f"C{DRIVE_FIXED}", f"D{DRIVE_FIXED}"]
     assert info["desktop"] == bed.win_path(bed.desktop_dir())
+    assert info["var"] == "值"
     # The ANSI name reaches the disk as UTF-8, in the prefix, not in $HOME.
     assert info["created"] == "1"
     made = bed.desktop_dir() / "桌面.txt"
@@ -153,11 +156,13 @@ def test_crash_ends_without_a_debugger(bed, probe):
 def test_wine_run_script_from_another_directory(bed, probe, tmp_path):
     elsewhere = tmp_path / "elsewhere"
     elsewhere.mkdir()
-    env = dict(os.environ, RESTORE_WINEPREFIX=str(bed.prefix.path))
+    env = dict(os.environ, RESTORE_WINEPREFIX=str(bed.prefix.path),
+               BED_VAR="from ctest")
     r = subprocess.run([REPO / "scripts" / "wine-run", probe, "42"],
                        cwd=elsewhere, env=env, capture_output=True, timeout=60)
     info = seen(r)
     assert r.returncode == 42, r
     assert info["module"] == r"T:\probe.exe"
     assert info["cwd"] == "T:\\"
+    assert info["var"] == "from ctest"
     assert bed.drive_path("T") == probe.parent

@@ -3,7 +3,7 @@ product's code: who reports the fault, what the box says, that no exit
 routine runs, and exit status 255."""
 import pytest
 
-from programs import arg, gbk, helper, place
+from programs import gbk, helper, place
 
 MECHANISM_CAPTION = "运行时错误"
 
@@ -16,7 +16,7 @@ def raise_fault(bed, kind, expect_box):
     job = bed.start(bed.prefix.win_path(probe), [kind])
     # A box that should not come is waited for briefly.
     closed = bed.run(bed.prefix.win_path(closer),
-                            [arg(MECHANISM_CAPTION), bed.prefix.win_path(box_text),
+                            [MECHANISM_CAPTION, bed.prefix.win_path(box_text),
                              "20000" if expect_box else "3000"], timeout=60)
     result = job.wait(timeout=60)
     assert result.returncode == 255

@@ -4,7 +4,7 @@ import datetime
 import hashlib
 import re
 
-from programs import arg, helper, place
+from programs import helper, place
 
 STAMP = r"\d\d-\d\d-\d\d \d\d:\d\d:\d\d"
 
@@ -37,7 +37,7 @@ def test_short_header_goes_to_the_logs_folder(bed):
 def test_extended_header_beside_the_program(bed):
     folder = bed.drive("D") / "Apps"
     probe = place(helper("log_probe.exe"), folder)
-    write(bed, probe, "dir", "ext", "2", arg("你好"))
+    write(bed, probe, "dir", "ext", "2", "你好")
     md5 = hashlib.md5(probe.read_bytes()).hexdigest().upper()[:10]
     lines = records(folder / today_log())
     # The probe has no version resource: nothing between [V] and [M].

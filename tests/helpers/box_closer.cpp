@@ -7,17 +7,16 @@
 #include <string>
 
 #include "base/win_handles.h"
-#include "helper_args.h"
 
 int main(int argc, char** argv)
 {
     if (argc < 3) return 2;
-    const std::string caption = ArgText(argv[1]);
+    const char* caption = argv[1];
     const DWORD timeout = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 20000;
     const DWORD start = ::GetTickCount();
 
     HWND box = nullptr;
-    while ((box = ::FindWindowA(nullptr, caption.c_str())) == nullptr) {
+    while ((box = ::FindWindowA(nullptr, caption)) == nullptr) {
         if (::GetTickCount() - start > timeout) return 1;
         ::Sleep(50);
     }
@@ -25,7 +24,7 @@ int main(int argc, char** argv)
     char text[8192] = {};
     ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
 
-    UniqueHandle file(::CreateFileA(ArgText(argv[2]).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueHandle file(::CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (file) ::WriteFile(file.Get(), text, static_cast<DWORD>(::lstrlenA(text)), &written, nullptr);

@@ -10,7 +10,6 @@
 #include "base/win_handles.h"
 #include "diag/system_facts.h"
 #include "shell/special_folder.h"
-#include "helper_args.h"
 
 int main(int argc, char** argv)
 {
@@ -18,7 +17,7 @@ int main(int argc, char** argv)
     RecordProgramPath();
     StartOle();
     InitTextCodePage();
-    const std::string subject = ArgText(argv[2]);
+    const std::string subject = argv[2];
 
     std::string out;
     out += "version=" + QueryFileVersion(subject) + "\r\n";
@@ -29,7 +28,7 @@ int main(int argc, char** argv)
     out += "desktop=" + GetDesktopDirectory() + "\r\n";
     out += "acp=" + std::to_string(::GetACP()) + "\r\n";
 
-    UniqueHandle file(::CreateFileA(ArgText(argv[1]).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueHandle file(::CreateFileA(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file || !::WriteFile(file.Get(), out.data(), static_cast<DWORD>(out.size()), &written, nullptr)) {

@@ -13,14 +13,13 @@
 
 #include "base/platform_win.h"
 #include "diag/log_writer.h"
-#include "helper_args.h"
 
 namespace {
 
 std::optional<std::string> OptionalArg(int argc, char** argv, int index)
 {
     if (index >= argc || std::string(argv[index]) == "-") return std::nullopt;
-    return ArgText(argv[index]);
+    return std::string(argv[index]);
 }
 
 }  // namespace
@@ -32,7 +31,7 @@ int main(int argc, char** argv)
     StartOle();
     const std::string folder = argv[1], header = argv[2];
     const int count = std::atoi(argv[3]);
-    const std::string message = ArgText(argv[4]);
+    const std::string message = argv[4];
     const auto logPath = OptionalArg(argc, argv, 5);
     const auto timeText = OptionalArg(argc, argv, 6);
     const int maxSizeMb = argc > 7 ? std::atoi(argv[7]) : 0;
