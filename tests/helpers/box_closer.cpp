@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/win_handles.h"
+#include "helper_files.h"
 
 int main(int argc, char** argv)
 {
@@ -24,10 +24,7 @@ int main(int argc, char** argv)
     char text[8192] = {};
     ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
 
-    UniqueHandle file(::CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.Get(), text, static_cast<DWORD>(::lstrlenA(text)), &written, nullptr);
+    WriteTextFile(argv[2], text, FileMode::Replace);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     return 0;
 }

@@ -7,7 +7,7 @@
 
 #include "app/startup.h"
 #include "base/platform_win.h"
-#include "base/win_handles.h"
+#include "helper_files.h"
 #include "diag/system_facts.h"
 #include "shell/special_folder.h"
 
@@ -28,11 +28,5 @@ int main(int argc, char** argv)
     out += "desktop=" + GetDesktopDirectory() + "\r\n";
     out += "acp=" + std::to_string(::GetACP()) + "\r\n";
 
-    UniqueHandle file(::CreateFileA(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file || !::WriteFile(file.Get(), out.data(), static_cast<DWORD>(out.size()), &written, nullptr)) {
-        return 1;
-    }
-    return 0;
+    return WriteTextFile(argv[1], out, FileMode::Replace) ? 0 : 1;
 }

@@ -15,17 +15,14 @@
 #include "base/program_path.h"
 #include "base/routine_ids.h"
 #include "base/text_array.h"
-#include "base/win_handles.h"
+#include "helper_files.h"
 
 namespace {
 
 void WriteBeside(const char* name, const std::string& content)
 {
     const std::string path = CurrentProgramPath().runDirectory + "\\" + name;
-    UniqueHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    WriteTextFile(path, content, FileMode::Append);
 }
 
 void MarkExitRoutine() { WriteBeside("exit-routine.txt", "ran\r\n"); }

@@ -7,7 +7,7 @@
 
 #include "base/platform_win.h"
 #include "base/program_path.h"
-#include "base/win_handles.h"
+#include "helper_files.h"
 
 int main()
 {
@@ -21,9 +21,6 @@ int main()
     line += "\t" + std::to_string(startup.wShowWindow) + "\r\n";
 
     const std::string record = CurrentProgramPath().runDirectory + "\\RunDll32.calls.txt";
-    UniqueHandle file(::CreateFileA(record.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    WriteTextFile(record, line, FileMode::Append);
     return 0;
 }
