@@ -78,25 +78,3 @@ def bed(prefix, tmp_path):
     b = Bed(prefix, tmp_path)
     yield b
     b.close()
-
-
-@pytest.fixture(scope="session")
-def build_dir():
-    """The Windows build (Restore.exe, tests/helpers/*.exe). CI builds before
-    testing, so a missing build is a failure, not a skip."""
-    if not BUILD_DIR.is_dir():
-        pytest.fail(f"no Windows build in {BUILD_DIR}: build it first "
-                    "(or point RESTORE_BUILD_DIR at one)", pytrace=False)
-    return BUILD_DIR
-
-
-@pytest.fixture(scope="session")
-def built(build_dir):
-    """built("Restore.exe"), built("tests/helpers/x.exe") -> the Unix path,
-    failing clearly when the build lacks it."""
-    def find(rel):
-        path = build_dir / rel
-        if not path.is_file():
-            pytest.fail(f"{path} is missing from the build", pytrace=False)
-        return path
-    return find

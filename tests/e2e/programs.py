@@ -2,17 +2,27 @@
 import shutil
 from pathlib import Path
 
+import pytest
+
 from conftest import BUILD_DIR
 
-HELPERS = BUILD_DIR / "tests" / "helpers"
+
+def built(relative):
+    """A program of the Windows build. CI builds before testing, so a missing
+    one is a failure, not a skip."""
+    path = BUILD_DIR / relative
+    if not path.is_file():
+        pytest.fail(f"{path} is missing: build the win32 preset first "
+                    "(or point RESTORE_BUILD_DIR at a build)", pytrace=False)
+    return path
 
 
 def product():
-    return BUILD_DIR / "Restore.exe"
+    return built("Restore.exe")
 
 
 def helper(name):
-    return HELPERS / name
+    return built(Path("tests") / "helpers" / name)
 
 
 def place(program, folder, name=None):

@@ -7,9 +7,9 @@
 
 #include "app/startup.h"
 #include "base/platform_win.h"
-#include "helper_files.h"
 #include "diag/system_facts.h"
 #include "shell/special_folder.h"
+#include "helper_files.h"
 
 int main(int argc, char** argv)
 {
