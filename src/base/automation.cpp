@@ -166,6 +166,13 @@ AutomationObject AutomationObject::CallMethod(std::string_view name,
     return returned;
 }
 
+bool AutomationObject::CallMethodForEffect(std::string_view name,
+                                           std::initializer_list<AutomationValue> args) const
+{
+    Variant result;
+    return Invoke(name, DISPATCH_METHOD, args, result.Get());
+}
+
 std::string AutomationObject::CallMethodForText(std::string_view name,
                                                 std::initializer_list<AutomationValue> args) const
 {

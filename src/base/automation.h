@@ -36,6 +36,10 @@ public:
     AutomationObject CallMethod(std::string_view name,
                                 std::initializer_list<AutomationValue> args = {}) const;
 
+    // Invokes a method for its effect alone; true when the call succeeded.
+    bool CallMethodForEffect(std::string_view name,
+                             std::initializer_list<AutomationValue> args = {}) const;
+
     // Invokes a method whose result is read as text; empty on any failure.
     std::string CallMethodForText(std::string_view name,
                                   std::initializer_list<AutomationValue> args = {}) const;

@@ -42,9 +42,25 @@ std::string ComposeMechanismBoxText(int code, std::string_view faultText)
     return text;
 }
 
-void RaiseRuntimeError(int code, std::string_view message, int routine, int position)
+std::string ComposeWindowFaultText(int windowId, std::string_view windowName)
 {
-    const std::string faultText = ComposeFaultText(message, routine, position);
+    std::string text = ComposeFaultText("载入启动窗口失败", windowId, 0);
+    text.resize(text.size() - 2);  // the window's line goes before the closing CR LF
+    if (windowName.empty()) {
+        text += "\r\n未找到所指定的窗口";
+    } else {
+        text += "\r\n\"";
+        text += windowName;
+        text += "\"";
+    }
+    text += "\r\n";
+    return text;
+}
+
+namespace {
+
+[[noreturn]] void RaiseWithFaultText(int code, const std::string& faultText)
+{
     bool reported = false;
     // A fault raised while the handler runs must not re-enter it: the
     // mechanism's own box reports that second fault instead.
@@ -56,6 +72,18 @@ void RaiseRuntimeError(int code, std::string_view message, int routine, int posi
     if (!reported) ShowMechanismFaultBox(ComposeMechanismBoxText(code, faultText));
     ClearExitRoutines();
     EndProgram(-1);
+}
+
+}  // namespace
+
+void RaiseRuntimeError(int code, std::string_view message, int routine, int position)
+{
+    RaiseWithFaultText(code, ComposeFaultText(message, routine, position));
+}
+
+void RaiseWindowFault(int windowId, std::string_view windowName)
+{
+    RaiseWithFaultText(kFaultOwnText, ComposeWindowFaultText(windowId, windowName));
 }
 
 void RaiseRuntimeError(int code, int routine, std::source_location where)

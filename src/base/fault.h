@@ -27,6 +27,11 @@ std::string_view FaultMessage(int code);
 // The message, CR LF, the routine number and position joined by ", ", CR LF.
 std::string ComposeFaultText(std::string_view message, int routine, int position);
 
+// The fault text of a window that cannot be created: the window's identifier
+// in place of the routine number, and a line naming the window in quotes (or
+// saying that no such window is known) before the closing CR LF.
+std::string ComposeWindowFaultText(int windowId, std::string_view windowName);
+
 // What the mechanism's own box says when no handler reported the fault.
 std::string ComposeMechanismBoxText(int code, std::string_view faultText);
 
@@ -39,6 +44,8 @@ std::string ComposeMechanismBoxText(int code, std::string_view faultText);
 
 // A fault of the platform layer with its own text: code 0, routine 0, position 0.
 [[noreturn]] void RaisePlatformFault(std::string_view message);
+
+[[noreturn]] void RaiseWindowFault(int windowId, std::string_view windowName);
 
 // Platform services the mechanism needs; each build supplies them.
 void ShowMechanismFaultBox(const std::string& text);
