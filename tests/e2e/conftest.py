@@ -5,9 +5,8 @@ server kept up); `bed` resets it before each test and maps drive letters to
 folders under the test's tmp_path.
 """
 import os
-import shutil
 import sys
-from pathlib import Path, PureWindowsPath
+from pathlib import Path
 
 import pytest
 
@@ -40,13 +39,11 @@ class Bed:
         self.prefix.map_drive(letter, folder)
         return folder
 
-    def put(self, src, win_dir):
+    def put(self, src, win_dir, name=None):
         """Copies a Unix file into a folder on a mapped drive (made if
-        missing) -> the copy's Windows path."""
-        folder = self.prefix.unix_path(win_dir)
-        folder.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(src, folder)
-        return str(PureWindowsPath(win_dir, Path(src).name))
+        missing), renamed when `name` is given -> the copy's Windows path."""
+        from programs import place
+        return self.prefix.win_path(place(src, self.prefix.unix_path(win_dir), name))
 
     def start(self, *args, **kwargs):
         job = self.prefix.start(*args, **kwargs)
