@@ -9,6 +9,7 @@
 #include "base/shell_routines.h"
 #include "base/text.h"
 #include "shell/path_parts.h"
+#include "shell/set_aside_link.h"
 #include "shell/special_folder.h"
 
 namespace {
@@ -37,49 +38,6 @@ public:
 
 private:
     HRESULT result_;
-};
-
-// An existing link moved aside under a name of this process while its
-// replacement is made, so that a failed replacement costs the user nothing:
-// it is put back unless Discard is called once the new link is saved.
-class SetAsideLink {
-public:
-    explicit SetAsideLink(const std::string& linkPath) : linkPath_(linkPath)
-    {
-        const DWORD attributes = ::GetFileAttributesA(linkPath.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) return;  // nothing there
-        // A folder or a read-only file cannot be deleted, so it could never be
-        // replaced; it stays as it is.
-        if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
-            ready_ = false;
-            return;
-        }
-        asidePath_ = linkPath + ".old-" + std::to_string(::GetCurrentProcessId());
-        ready_ = ::MoveFileExA(linkPath.c_str(), asidePath_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-        if (!ready_) asidePath_.clear();
-    }
-    SetAsideLink(const SetAsideLink&) = delete;
-    SetAsideLink& operator=(const SetAsideLink&) = delete;
-    ~SetAsideLink()
-    {
-        if (!asidePath_.empty()) {
-            ::MoveFileExA(asidePath_.c_str(), linkPath_.c_str(), MOVEFILE_REPLACE_EXISTING);
-        }
-    }
-
-    // False when something is in the way that could not be moved.
-    bool Ready() const { return ready_; }
-
-    void Discard()
-    {
-        if (!asidePath_.empty()) ::DeleteFileA(asidePath_.c_str());
-        asidePath_.clear();
-    }
-
-private:
-    std::string linkPath_;
-    std::string asidePath_;
-    bool ready_ = true;
 };
 
 std::string LinkPathFor(const std::string& linkName)
