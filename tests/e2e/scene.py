@@ -3,7 +3,8 @@ config.ini, a run under Wine with the shell object's calls traced, and what
 the run left behind read back (links, log, recorder file).
 
     scene = Scene(bed, r"D:\\Tools")
-    scene.config([("one", {"名称": "Tool", "路径": r"E:\\Apps\\tool.exe"})])
+    scene.add_files(r"E:\\Apps\\tool.exe")
+    scene.config([("one", entry("Tool", (r"E:\\Apps\\tool.exe", r"E:\\Apps\\tool.ico")))])
     run = scene.run()
     run.returncode, run.shortcuts, scene.link("Tool").target
 """
@@ -18,14 +19,38 @@ from programs import helper, product
 
 # Wine's wshom trace: one line per call into the shell object.
 TRACE = "trace+wshom"
+# The same with each line led by the calling process's id (hex).
+_PID_TRACE = "+pid," + TRACE
+_PID_LINE = re.compile(r"^([0-9a-f]{4,8}):[0-9a-f]{4,8}:\w+:wshom:", re.M)
 _CREATE = re.compile(r'WshShell3_CreateShortcut \((L".*?"|null)')
 _PUT = re.compile(r'WshShortcut_put_(\w+) \(\w+\)->\((L".*?"|null|-?\d+)\)')
 _SAVE = re.compile(r'WshShortcut_Save \(')
 _DESKTOP_ENTRY_SUFFIX = ".desktop"
 
 
+# config.ini keys of the three candidates, each with its icon.
+CANDIDATE_KEYS = [("路径", "路径图标"), ("路径备用2", "路径备用2图标"),
+                  ("路径备用3", "路径备用3图标")]
+
+
 def gbk(text):
     return text.encode("gbk")
+
+
+def entry(name, *candidates, arguments=None):
+    """One section's keys: the shortcut's name, then up to three candidates,
+    each a path or a (path, icon) pair; None leaves a candidate's keys out."""
+    keys = {"名称": name}
+    for (path_key, icon_key), candidate in zip(CANDIDATE_KEYS, candidates):
+        if candidate is None:
+            continue
+        path, icon = (candidate, None) if isinstance(candidate, str) else candidate
+        keys[path_key] = path
+        if icon is not None:
+            keys[icon_key] = icon
+    if arguments is not None:
+        keys["参数"] = arguments
+    return keys
 
 
 def _wine_text(token):
@@ -106,6 +131,12 @@ class Run:
     shortcuts: list          # [ShortcutCalls]
     seconds: float
 
+    @property
+    def shell_object_pids(self):
+        """Ids of the processes that called into the shell object."""
+        text = self.stderr.decode("utf-8", errors="replace")
+        return {int(m.group(1), 16) for m in _PID_LINE.finditer(text)}
+
 
 class Scene:
     """Restore.exe and the recorder standing in for RunDll32.exe, copied into
@@ -118,6 +149,22 @@ class Scene:
         self.exe_win = bed.put(product(), self.folder_win, exe_name)
         bed.put(helper("RunDll32.exe"), self.folder_win)
         self.exe_name = exe_name
+
+    def add_files(self, *win_paths, data=b"MZ"):
+        """Makes files (and their folders) at absolute Windows paths, mapping
+        a drive that is not mapped yet -> their Unix paths. C: is the
+        prefix's own drive_c, shared by every test: a test that puts files
+        there removes them itself."""
+        made = []
+        for win_path in win_paths:
+            letter = PureWindowsPath(win_path).drive[:1]
+            if letter.upper() != "C" and self.bed.drive_path(letter) is None:
+                self.bed.drive(letter)
+            path = self.bed.unix_path(win_path)
+            path.parent.mkdir(parents=True, exist_ok=True)
+            path.write_bytes(data)
+            made.append(path)
+        return made
 
     def config(self, sections, name="config.ini"):
         """Writes config.ini in code page 936: sections is a list of
@@ -133,7 +180,7 @@ class Scene:
     def run(self, cwd_win=None, timeout=60):
         start = time.monotonic()
         result = self.bed.run(self.exe_win, cwd_win=cwd_win, timeout=timeout,
-                              extra_env={"WINEDEBUG": TRACE})
+                              extra_env={"WINEDEBUG": _PID_TRACE})
         return Run(result.returncode, result.stderr, parse_trace(result.stderr),
                    time.monotonic() - start)
 
@@ -159,6 +206,14 @@ class Scene:
 
     def desktop(self):
         return self.bed.desktop_dir()
+
+    def desktop_win(self):
+        """The desktop folder as the program sees it (C:\\users\\<user>\\Desktop)."""
+        return self.bed.win_path(self.desktop())
+
+    def set_aside_links(self):
+        """Old links moved aside (<link>.old-<pid>) and left behind."""
+        return sorted(p.name for p in self.desktop().glob("*.old-*"))
 
     def links(self):
         """Names of the .lnk files on the desktop, sorted."""
