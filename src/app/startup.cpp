@@ -47,6 +47,13 @@ std::string FolderToEnter(const std::string& runDirectory)
 
 }  // namespace
 
+void StartPlatform()
+{
+    RecordProgramPath();
+    ::SetCurrentDirectoryA(FolderToEnter(CurrentProgramPath().runDirectory).c_str());
+    StartOle();
+}
+
 void InitTextCodePage() { TextCodePage = 936; }
 
 void InitDiagnostics()
@@ -59,9 +66,7 @@ void InitDiagnostics()
 
 int ProgramMain()
 {
-    RecordProgramPath();
-    ::SetCurrentDirectoryA(FolderToEnter(CurrentProgramPath().runDirectory).c_str());
-    StartOle();
+    StartPlatform();
     SectionNames = TextArray();
     RegisterExitRoutine(ReleaseGlobals);
     InitTextCodePage();

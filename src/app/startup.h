@@ -1,6 +1,11 @@
 // Start-up of the process-wide state.
 #pragma once
 
+// Records the executable's folder and name, makes that folder the current
+// directory (so relative paths in config.ini are read against it) and
+// initialises OLE for the thread.
+void StartPlatform();
+
 // TextCodePage = 936, the code page of texts made from the shell's paths.
 void InitTextCodePage();
 

@@ -31,14 +31,6 @@ std::string Beside(const char* name) { return CurrentProgramPath().runDirectory 
 
 void MarkExitRoutine() { WriteTextFile(Beside("exit-routine.txt"), "ran\r\n", FileMode::Append); }
 
-// A drive's root is entered as "D:\", not as the bare drive.
-void EnterRunDirectory()
-{
-    std::string folder = CurrentProgramPath().runDirectory;
-    if (!folder.empty() && folder.back() == ':') folder += "\\";
-    ::SetCurrentDirectoryA(folder.c_str());
-}
-
 // Takes the whole free address space, largest stretches first, down to the
 // allocation granularity. What the heap already holds stays usable, so the
 // small texts of a fault can still be made; a block the size of the
@@ -77,9 +69,7 @@ int main(int argc, char** argv)
     const std::string kind = argc > 1 ? argv[1] : "";
     const bool jobLogging = (argc > 2 && std::string(argv[2]) == "job") || kind == "in-handler";
 
-    RecordProgramPath();
-    EnterRunDirectory();
-    StartOle();
+    StartPlatform();
     RegisterExitRoutine(MarkExitRoutine);
     WriteTextFile(Beside("report_probe.pid.txt"), std::to_string(::GetCurrentProcessId()),
                   FileMode::Replace);
