@@ -66,7 +66,7 @@ def raise_fault(bed, folder, args, caption):
 
 def probe_line(call):
     """The probe's source line that makes `call`."""
-    lines = (REPO / "tests" / "helpers" / "report_probe.cpp").read_text("utf-8").splitlines()
+    lines = (REPO / "tests" / "helpers" / "probe_faults.h").read_text("utf-8").splitlines()
     [number] = [n for n, line in enumerate(lines, 1) if call in line]
     return number
 

@@ -5,10 +5,8 @@
 // "in-handler") leaves handler.txt with the code and fault text it got.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
-#include "base/bound_routine.h"
 #include "base/exit_routines.h"
 #include "base/fault.h"
 #include "base/platform_win.h"
@@ -16,6 +14,7 @@
 #include "base/routine_ids.h"
 #include "base/text_array.h"
 #include "helper_files.h"
+#include "probe_faults.h"
 
 namespace {
 
@@ -61,17 +60,6 @@ int main(int argc, char** argv)
         SetRuntimeErrorHandler(Faulting);
     }
 
-    TextArray names({"only"});
-    if (kind == "index-low") names.At(0, kRoutineTestHelper);
-    if (kind == "index-high") names.At(2, kRoutineTestHelper);
-    if (kind == "alloc") {
-        volatile std::size_t huge = 0x7FFFFFF0;
-        char* p = new char[huge];
-        std::memset(p, 1, 16);
-    }
-    if (kind == "bind") {
-        BoundRoutine<int(WINAPI*)(int)> missing{"shell32.dll", "NoSuchRoutine"};
-        missing(1);
-    }
+    RaiseFaultOfKind(kind);
     RaisePlatformFault("probe fault: " + kind);
 }

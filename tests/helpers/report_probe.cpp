@@ -11,19 +11,15 @@
 // routine that leaves exit-routine.txt if it ever runs.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/startup.h"
-#include "base/bound_routine.h"
 #include "base/exit_routines.h"
 #include "base/fault.h"
-#include "base/platform_win.h"
 #include "base/program_path.h"
-#include "base/routine_ids.h"
-#include "base/text_array.h"
 #include "diag/log_writer.h"
 #include "helper_files.h"
+#include "probe_faults.h"
 
 namespace {
 
@@ -46,18 +42,7 @@ void ReserveAddressSpace()
 
 [[noreturn]] void RaiseFault(const std::string& kind)
 {
-    TextArray names({"only"});
-    if (kind == "index-low") names.At(0, kRoutineTestHelper);
-    if (kind == "index-high") names.At(2, kRoutineTestHelper);
-    if (kind == "alloc") {
-        volatile std::size_t huge = 0x7FFFFFF0;
-        char* p = new char[huge];
-        std::memset(p, 1, 16);
-    }
-    if (kind == "bind") {
-        BoundRoutine<int(WINAPI*)(int)> missing{"shell32.dll", "NoSuchRoutine"};
-        missing(1);
-    }
+    RaiseFaultOfKind(kind);
     // An unknown kind: say so through the same mechanism.
     RaisePlatformFault("report_probe: unknown kind " + kind);
 }
