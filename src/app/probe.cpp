@@ -31,7 +31,7 @@ std::string DesktopFolderForLinks()
     char buffer[MAX_PATH] = {};
     if (!bound::SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_DESKTOPDIRECTORY, FALSE)) return {};
     std::string folder = buffer;
-    if (folder.empty() || text::FindLast(folder, '\\') != folder.size() - 1) folder += '\\';
+    if (!text::EndsWithCharacter(folder, '\\')) folder += '\\';
     return folder;
 }
 

@@ -46,4 +46,11 @@ std::vector<std::string> SplitParts(std::string_view s, char separator);
 // Position of the last separator byte on a character boundary, or npos.
 std::size_t FindLast(std::string_view s, char separator);
 
+// The text's last character is that byte, not the second half of a
+// two-byte character.
+inline bool EndsWithCharacter(std::string_view s, char c)
+{
+    return !s.empty() && FindLast(s, c) == s.size() - 1;
+}
+
 }  // namespace text

@@ -109,8 +109,7 @@ std::string FileNameWithoutExtension(const std::string& path, bool keepExtension
 {
     const char* name = bound::PathFindFileNameA(path.c_str());
     const std::string fileName = name != nullptr ? name : "";
-    // A backslash character, not the second byte of a two-byte one.
-    if (!fileName.empty() && text::FindLast(fileName, '\\') == fileName.size() - 1) return {};
+    if (text::EndsWithCharacter(fileName, '\\')) return {};
     if (keepExtension) return fileName;
     const char* extension = bound::PathFindExtensionA(fileName.c_str());
     const std::size_t extensionLength = extension != nullptr ? std::strlen(extension) : 0;

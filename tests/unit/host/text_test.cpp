@@ -96,4 +96,12 @@ TEST(Text, FindLastSkipsTrailBytes)
     EXPECT_EQ(text::FindLast("none", '\\'), npos);
 }
 
+TEST(Text, EndsWithCharacterNotWithATrailByte)
+{
+    EXPECT_TRUE(text::EndsWithCharacter("D:\\Tools\\", '\\'));
+    EXPECT_TRUE(text::EndsWithCharacter("\x95\x5C\\", '\\'));
+    EXPECT_FALSE(text::EndsWithCharacter("D:\\\x95\x5C", '\\'));
+    EXPECT_FALSE(text::EndsWithCharacter("", '\\'));
+}
+
 }  // namespace
