@@ -21,7 +21,7 @@ from pathlib import Path, PureWindowsPath
 REPO = Path(__file__).resolve().parents[1]
 sys.path[:0] = [str(REPO / "tests"), str(REPO / "tests" / "e2e")]
 import winebed  # noqa: E402
-from scene import TRACE, parse_trace, read_link  # noqa: E402
+from scene import CANDIDATE_KEYS as CANDIDATES, TRACE, parse_trace, read_link  # noqa: E402
 
 CONFIG = REPO / "examples" / "config.ini"
 EXE = r"D:\Restore\Restore.exe"
@@ -37,7 +37,6 @@ FILES = [
     r"F:\PortableApps\FileZilla\filezilla.exe",
     r"F:\PortableApps\FileZilla\filezilla.ico",
 ]
-CANDIDATES = [("路径", "路径图标"), ("路径备用2", "路径备用2图标"), ("路径备用3", "路径备用3图标")]
 
 
 def shown(path):

@@ -15,7 +15,7 @@ from pathlib import Path, PureWindowsPath
 
 import pylnk
 
-from programs import helper, product
+from programs import gbk, helper, product
 
 # Wine's wshom trace: one line per call into the shell object.
 TRACE = "trace+wshom"
@@ -31,10 +31,6 @@ _DESKTOP_ENTRY_SUFFIX = ".desktop"
 # config.ini keys of the three candidates, each with its icon.
 CANDIDATE_KEYS = [("路径", "路径图标"), ("路径备用2", "路径备用2图标"),
                   ("路径备用3", "路径备用3图标")]
-
-
-def gbk(text):
-    return text.encode("gbk")
 
 
 def entry(name, *candidates, arguments=None):

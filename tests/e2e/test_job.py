@@ -6,7 +6,8 @@ import hashlib
 import re
 import time
 
-from scene import Scene, entry, gbk
+from programs import gbk
+from scene import Scene, entry
 
 REFRESH_COMMAND = b"RunDll32.exe USER32.DLL,UpdatePerUserSystemParameters"
 STARTF_USESHOWWINDOW = b"1"
