@@ -28,6 +28,13 @@ bool MatchesAt(std::string_view s, std::size_t pos, std::string_view needle, Cas
     return true;
 }
 
+// A separator is a character of its own: a byte that merely starts a
+// two-byte character is no separator, even when it has the separator's value.
+bool IsSeparatorAt(std::string_view s, std::size_t pos, char separator)
+{
+    return s[pos] == separator && CharLength(s, pos) == 1;
+}
+
 }  // namespace
 
 std::size_t Find(std::string_view haystack, std::string_view needle, std::size_t from, Case rule)
@@ -64,7 +71,7 @@ std::vector<std::string> SplitParts(std::string_view s, char separator)
     std::vector<std::string> parts;
     std::size_t start = 0;
     for (std::size_t pos = 0; pos < s.size(); pos += CharLength(s, pos)) {
-        if (s[pos] == separator) {
+        if (IsSeparatorAt(s, pos, separator)) {
             parts.emplace_back(s.substr(start, pos - start));
             start = pos + 1;
         }
@@ -77,7 +84,7 @@ std::size_t FindLast(std::string_view s, char separator)
 {
     std::size_t last = std::string_view::npos;
     for (std::size_t pos = 0; pos < s.size(); pos += CharLength(s, pos)) {
-        if (s[pos] == separator) last = pos;
+        if (IsSeparatorAt(s, pos, separator)) last = pos;
     }
     return last;
 }

@@ -38,12 +38,13 @@ inline bool Contains(std::string_view haystack, std::string_view needle, Case ru
 std::string ReplaceAll(std::string_view s, std::string_view find, std::string_view with,
                        Case rule = Case::Exact);
 
-// Splits at each separator byte met on a character boundary. Every separator
+// Splits at each separator met as a character of its own (a separator
+// with a lead byte's value that starts a two-byte character is none). Every separator
 // ends a part, so leading or doubled separators give empty parts; what follows
 // the last separator is a part only when it is not empty.
 std::vector<std::string> SplitParts(std::string_view s, char separator);
 
-// Position of the last separator byte on a character boundary, or npos.
+// Position of the last separator that is a character of its own, or npos.
 std::size_t FindLast(std::string_view s, char separator);
 
 // The text's last character is that byte, not the second half of a

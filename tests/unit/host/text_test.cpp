@@ -96,6 +96,16 @@ TEST(Text, FindLastSkipsTrailBytes)
     EXPECT_EQ(text::FindLast("none", '\\'), npos);
 }
 
+// A separator with a lead byte's value is met only as a character of its
+// own, at the end of a text; inside it starts a two-byte character.
+TEST(Text, LeadByteSeparatorNeverCutsACharacter)
+{
+    EXPECT_EQ(text::SplitParts("a\xFF\xFD\x5C", '\xFF'), (std::vector<std::string>{"a\xFF\xFD\x5C"}));
+    EXPECT_EQ(text::SplitParts("a\xFF", '\xFF'), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(text::FindLast("\xFF\xFD", '\xFF'), npos);
+    EXPECT_TRUE(text::EndsWithCharacter("ab\xFF", '\xFF'));
+}
+
 TEST(Text, EndsWithCharacterNotWithATrailByte)
 {
     EXPECT_TRUE(text::EndsWithCharacter("D:\\Tools\\", '\\'));
