@@ -140,15 +140,26 @@ def test_binary_garbage_around_a_good_section(scene):
     assert scene.link("好").arguments == "-ok"
 
 
+UNICODE_TEXT = ("[一]\r\n名称=工具\r\n路径=E:\\Apps\\tool.exe\r\n参数=-a 文件\r\n"
+                "[二]\r\n名称=Other\r\n路径备用2=E:\\Other\\other.exe\r\n")
+
+
 @pytest.mark.parametrize("encoding, bom", [("utf-16-le", b"\xff\xfe"), ("utf-8", b"\xef\xbb\xbf")])
 def test_a_unicode_config_with_a_byte_order_mark_reads_like_gbk(scene, encoding, bom):
     # Wine's profile reader takes the mark and decodes the file: the Chinese
     # keys, names and arguments come through as if the file were GBK.
-    text = ("[一]\r\n名称=工具\r\n路径=E:\\Apps\\tool.exe\r\n参数=-a 文件\r\n"
-            "[二]\r\n名称=Other\r\n路径备用2=E:\\Other\\other.exe\r\n")
-    (scene.folder / "config.ini").write_bytes(bom + text.encode(encoding))
+    (scene.folder / "config.ini").write_bytes(bom + UNICODE_TEXT.encode(encoding))
 
     run_checked(scene, timeout=30)
 
     assert served(scene) == {"工具.lnk": TARGET, "Other.lnk": OTHER}
     assert scene.link("工具").arguments == "-a 文件"
+
+
+def test_a_utf8_config_without_a_mark_serves_nothing(scene):
+    # Read as GBK bytes, the UTF-8 key names match none of the program's.
+    (scene.folder / "config.ini").write_bytes(UNICODE_TEXT.encode("utf-8"))
+
+    run = run_checked(scene, timeout=30)
+
+    assert run.shortcuts == [] and scene.links() == [] and scene.log_lines() == []
