@@ -42,15 +42,17 @@ def gbk(text):
 
 
 @contextlib.contextmanager
-def file_held(bed, win_file, timeout=30):
+def file_held(bed, win_file, lock_all=False, timeout=30):
     """Another program holds `win_file` (a Windows path on a mapped drive,
-    made if missing) open with no sharing for the length of the block."""
+    made if missing) for the length of the block: open with no sharing, or
+    with `lock_all` open shared with every byte locked."""
     win_dir = str(PureWindowsPath(win_file).parent)
     folder = bed.unix_path(win_dir)
     holder = place(helper("file_holder.exe"), folder)
     ready, stop = folder / "file_holder.ready", folder / "file_holder.stop"
     job = bed.start(bed.win_path(holder),
-                    [win_file, bed.win_path(ready), f"{win_dir}\\{stop.name}"])
+                    [win_file, bed.win_path(ready), f"{win_dir}\\{stop.name}",
+                     str(timeout * 4 * 1000)] + (["lock-all"] if lock_all else []))
     deadline = time.monotonic() + timeout
     while not ready.exists():
         if job.popen.poll() is not None or time.monotonic() > deadline:
