@@ -104,6 +104,22 @@ def test_a_log_held_by_another_program_loses_its_records_not_the_links(bed, scen
             found + [b"tPath: E:\\Other\\other.exe cIco: "])
 
 
+@pytest.mark.parametrize("kind", ["held", "folder"])
+def test_a_config_that_cannot_be_read_is_no_config(bed, scene, kind):
+    config = scene.folder / "config.ini"
+    if kind == "folder":
+        config.unlink()
+        config.mkdir()
+        run = run_checked(scene)
+    else:
+        with file_held(bed, bed.win_path(config)):
+            run = run_checked(scene)
+
+    assert run.shortcuts == [] and scene.links() == []
+    assert not scene.log_path().exists()
+    assert scene.refresh_calls() != []
+
+
 def test_a_file_named_logs_is_left_as_it_is(scene):
     logs = scene.folder / "logs"
     logs.write_bytes(b"the user's own file")
