@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/globals.h"
@@ -17,8 +18,8 @@
 
 namespace {
 
-// The whole list of section names comes in one call; names beyond it are
-// not handled.
+// The whole list of section names comes in one call; names beyond it, and
+// the one it cuts, are not handled.
 constexpr DWORD kSectionListBytes = 204800;
 // At most 10239 bytes of a value arrive; a longer one is cut.
 constexpr DWORD kValueBytes = 10240;
@@ -28,7 +29,9 @@ TextArray ReadSectionNames(const std::string& file)
     std::vector<char> buffer(kSectionListBytes, '\0');
     const DWORD length =
         ::GetPrivateProfileSectionNamesA(buffer.data(), kSectionListBytes, file.c_str());
-    return TextArray(SplitNulList(buffer.data(), length == 0 ? 0 : buffer.size()));
+    std::vector<std::string> names = SplitNulList(buffer.data(), length == 0 ? 0 : buffer.size());
+    if (length == kSectionListBytes - 2) names = DropCutName(std::move(names), buffer.size());
+    return TextArray(std::move(names));
 }
 
 std::string ReadValue(std::string_view file, std::string_view section, std::string_view key)

@@ -24,3 +24,11 @@ std::vector<std::string> SplitNulList(const char* data, std::size_t size)
     }
     return names;
 }
+
+std::vector<std::string> DropCutName(std::vector<std::string> names, std::size_t size)
+{
+    std::size_t used = 0;
+    for (const std::string& name : names) used += name.size() + 1;
+    if (!names.empty() && used + 1 >= size) names.pop_back();
+    return names;
+}

@@ -52,11 +52,42 @@ std::int64_t FileSize(const std::string& path)
 // readers are never in the way.
 constexpr DWORD kTurnOffsetHigh = 0x7FFFFFFF;
 
+// A turn lasts one write, so a turn not had within this long is held by a
+// program that does not take turns at all (one that locks the whole file,
+// say). Waiting for it would never end.
+constexpr DWORD kTurnWaitMs = 500;
+
+// Set once a turn could not be had in time: while the byte stays locked the
+// later records ask once and do not wait again. A turn had clears it.
+bool turnBlocked = false;
+
+// Takes the turn, waiting for it a bounded while; false without it.
+bool TakeTurn(HANDLE file, OVERLAPPED& turn)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                         &turn)) {
+            turnBlocked = false;
+            return true;
+        }
+        // Another error: this file takes no locks; nobody can take turns.
+        if (::GetLastError() != ERROR_LOCK_VIOLATION) return false;
+        if (turnBlocked || ::GetTickCount() - start >= kTurnWaitMs) {
+            turnBlocked = true;
+            return false;
+        }
+        ::Sleep(1);
+    }
+}
+
 // One write of the whole record to a file opened for appending. Windows
 // moves to the end and writes in one step; where appending is emulated (as
 // under Wine) the two are separate, so two processes writing at once could
 // overwrite each other's records. Taking turns through a lock keeps every
-// record whole in both cases.
+// record whole in both cases. Without a turn the record is still written:
+// where the other program has locked the record's bytes too, that fails and
+// the record is dropped, as for a log held exclusively.
 void AppendRecord(const std::string& path, const std::string& record)
 {
     if (path.empty()) return;
@@ -67,7 +98,7 @@ void AppendRecord(const std::string& path, const std::string& record)
     if (!file) return;
     OVERLAPPED turn = {};
     turn.OffsetHigh = kTurnOffsetHigh;
-    const bool locked = ::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn);
+    const bool locked = TakeTurn(file.Get(), turn);
     DWORD written = 0;
     ::WriteFile(file.Get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     if (locked) ::UnlockFileEx(file.Get(), 0, 1, 0, &turn);

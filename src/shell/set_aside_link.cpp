@@ -5,7 +5,14 @@
 SetAsideLink::SetAsideLink(const std::string& linkPath) : linkPath_(linkPath)
 {
     const DWORD attributes = ::GetFileAttributesA(linkPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;  // nothing there
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Only a name that is not there is free. One that cannot even be
+        // looked at (too long for these calls, say) may hide an old link,
+        // read-only or not, that a save would overwrite unseen.
+        const DWORD error = ::GetLastError();
+        ready_ = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return;
+    }
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         ready_ = false;
         return;

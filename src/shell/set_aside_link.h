@@ -7,7 +7,8 @@
 // Moves whatever lies at linkPath to <linkPath>.old-<process id> in the same
 // folder, and puts it back when destroyed unless Discard was called once the
 // replacement was saved. A folder or a read-only file is not moved: it could
-// never be deleted, so it cannot be replaced either.
+// never be deleted, so it cannot be replaced either. Nor is a path whose
+// attributes cannot be read: what is there is unknown.
 class SetAsideLink {
 public:
     explicit SetAsideLink(const std::string& linkPath);

@@ -1,6 +1,8 @@
 """Where the cross-built programs are, and how a test puts one into a scene."""
+import contextlib
 import shutil
-from pathlib import Path
+import time
+from pathlib import Path, PureWindowsPath
 
 import pytest
 
@@ -37,3 +39,29 @@ def place(program, folder, name=None):
 def gbk(text):
     return text.encode("gbk")
 
+
+
+@contextlib.contextmanager
+def file_held(bed, win_file, lock_all=False, timeout=30):
+    """Another program holds `win_file` (a Windows path on a mapped drive,
+    made if missing) for the length of the block: open with no sharing, or
+    with `lock_all` open shared with every byte locked."""
+    win_dir = str(PureWindowsPath(win_file).parent)
+    folder = bed.unix_path(win_dir)
+    holder = place(helper("file_holder.exe"), folder)
+    ready, stop = folder / "file_holder.ready", folder / "file_holder.stop"
+    job = bed.start(bed.win_path(holder),
+                    [win_file, bed.win_path(ready), f"{win_dir}\\{stop.name}",
+                     str(timeout * 4 * 1000)] + (["lock-all"] if lock_all else []))
+    deadline = time.monotonic() + timeout
+    while not ready.exists():
+        if job.popen.poll() is not None or time.monotonic() > deadline:
+            pytest.fail(f"file_holder could not hold {win_file}", pytrace=False)
+        time.sleep(0.05)
+    try:
+        yield
+    finally:
+        stop.write_bytes(b"")
+        assert job.wait(timeout).returncode == 0
+        for path in (holder, ready, stop):
+            path.unlink()

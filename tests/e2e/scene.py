@@ -9,11 +9,13 @@ the run left behind read back (links, log, recorder file).
     run.returncode, run.shortcuts, scene.link("Tool").target
 """
 import re
+import subprocess
 import time
 from dataclasses import dataclass, field
 from pathlib import Path, PureWindowsPath
 
 import pylnk
+import pytest
 
 from programs import gbk, helper, product
 
@@ -174,9 +176,14 @@ class Scene:
         (self.folder / name).write_bytes(gbk(text))
 
     def run(self, cwd_win=None, timeout=60):
+        """Runs the program; one that has not ended within `timeout` seconds
+        is killed and the test fails."""
         start = time.monotonic()
-        result = self.bed.run(self.exe_win, cwd_win=cwd_win, timeout=timeout,
-                              extra_env={"WINEDEBUG": _PID_TRACE})
+        try:
+            result = self.bed.run(self.exe_win, cwd_win=cwd_win, timeout=timeout,
+                                  extra_env={"WINEDEBUG": _PID_TRACE})
+        except subprocess.TimeoutExpired:
+            pytest.fail(f"{self.exe_name} did not end within {timeout} s", pytrace=False)
         return Run(result.returncode, result.stderr, parse_trace(result.stderr),
                    time.monotonic() - start)
 
@@ -206,6 +213,27 @@ class Scene:
     def desktop_win(self):
         """The desktop folder as the program sees it (C:\\users\\<user>\\Desktop)."""
         return self.bed.win_path(self.desktop())
+
+    def snapshot(self):
+        """Every path (with size and time of change) under the prefix's
+        drive_c and the test's drive folders, except on the desktop and in
+        the program's folder, where a run may write."""
+        allowed = (self.desktop(), self.folder)
+        state = {}
+        for root in (self.bed.drive_c(), self.bed.tmp_path):
+            for path in root.rglob("*"):
+                if any(path == a or a in path.parents for a in allowed):
+                    continue
+                st = path.lstat()
+                state[path] = (st.st_size, st.st_mtime_ns)
+        return state
+
+    def changes_outside(self, before):
+        """Paths made, removed or changed since `before` (a snapshot)
+        outside the desktop and the program's folder."""
+        after = self.snapshot()
+        return sorted(str(p) for p in set(before) | set(after)
+                      if before.get(p) != after.get(p))
 
     def set_aside_links(self):
         """Old links moved aside (<link>.old-<pid>) and left behind."""

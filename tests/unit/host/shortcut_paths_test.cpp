@@ -115,4 +115,18 @@ TEST(SplitNulList, NeverReadsPastTheBuffer)
     EXPECT_EQ(SplitNulList(cut, sizeof cut), (std::vector<std::string>{"a", "bc"}));
 }
 
+TEST(DropCutName, OnlyANameRunningIntoTheBuffersEndGoes)
+{
+    // A 12-byte buffer the routine filled: "aa", "bbb", then "cccc" cut to
+    // "ccc", its NUL and the list's closing NUL in the last byte.
+    EXPECT_EQ(DropCutName({"aa", "bbb", "ccc"}, 12), (std::vector<std::string>{"aa", "bbb"}));
+    // Where a multi-byte conversion ran out of room the cut name reaches the
+    // last byte, which holds the only NUL after it.
+    EXPECT_EQ(DropCutName({"aa", "bbb", "cccc"}, 12), (std::vector<std::string>{"aa", "bbb"}));
+    // Room left for no part of the next name: the list ends in an empty one
+    // and every name in it is whole.
+    EXPECT_EQ(DropCutName({"aa", "bbb", "cc"}, 12), (std::vector<std::string>{"aa", "bbb", "cc"}));
+    EXPECT_TRUE(DropCutName({}, 12).empty());
+}
+
 }  // namespace
