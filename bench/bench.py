@@ -82,8 +82,9 @@ def plan(n, drives=DRIVES):
             continue
         if kind == 0:
             slot, drive = 0, drives[-1]
-        else:
-            slot, drive = (i // 3) % 3, drives[(i // 9) % (len(drives) - 1)]
+        else:                    # every drive with every place within 18
+            step = i // 3
+            slot, drive = (step + i // 9) % 3, drives[step % (len(drives) - 1)]
         cands = [(f"E:\\{APPS}\\Old{j}\\{app}\\x.exe", "") for j in range(slot)]
         configured = "E" if drive != "E" else "D"
         cands.append((f"{configured}:\\{exe}", f"{configured}:\\{ico}"))
