@@ -3,7 +3,7 @@
 under Wine's cscript) and against the shortest program of the same algorithm
 (bench/floor.cpp), on one generated scene, under Wine.
 
-    bench/bench.py [--sections N] [--reps R] [--scaling] [--profile]
+    bench/bench.py [--sections N] [--reps R] [--scaling] [--profile] [--costs]
 
 Run through scripts/bench, which builds first. Each repetition runs every
 contender once, in an order rotated from one repetition to the next, with
@@ -126,6 +126,7 @@ class Scene:
         for src, name in [(BUILD / "Restore.exe", "Restore.exe"),
                           (BUILD / "tests" / "helpers" / "RunDll32.exe", "RunDll32.exe"),
                           (BUILD / "bench" / "floor.exe", "floor.exe"),
+                          (BUILD / "bench" / "costs.exe", "costs.exe"),
                           (REPO / "bench" / "peer.js", "peer.js")]:
             if not src.is_file():
                 raise FileNotFoundError(f"{src}: build the win32 preset first")
@@ -163,7 +164,7 @@ class Scene:
         for p in desktop.iterdir():
             shutil.rmtree(p) if p.is_dir() else p.unlink()
         for p in self.tools.iterdir():
-            if p.suffix == ".log" or p.name == "RunDll32.calls.txt":
+            if p.suffix in (".log", ".lnk") or p.name == "RunDll32.calls.txt":
                 p.unlink()
 
     def run(self, contender, debug="-all", timeout=600):
@@ -236,18 +237,25 @@ def ratios(n, times, empty):
 
 # --- profile -----------------------------------------------------------------
 
-# Exports whose time the profile adds up, by what they stand for.
+# Exports whose time the profile adds up, by what they stand for. The
+# shell object's own calls are timed from its trace instead (see profile).
 RELAY = {
-    "probing": ["GetDriveTypeA", "FindFirstFileA"],
-    "config": ["GetPrivateProfileSectionNamesA", "GetPrivateProfileStringA"],
-    "object creation": ["CoInitialize", "LoadTypeLib", "OleRun", "CoUninitialize"],
-    "logging": ["CreateFileA", "LockFileEx", "WriteFile", "UnlockFileEx"],
-    "desktop folder": ["SHGetSpecialFolderPathA", "SHGetSpecialFolderPathW"],
-    "set-aside": ["GetFileAttributesA"],
+    "probing (drive walk, existence tests)": ["GetDriveTypeA", "FindFirstFileA", "FindClose"],
+    "config reading": ["GetPrivateProfileSectionNamesA", "GetPrivateProfileStringA"],
+    "logging": ["CreateFileA", "LockFileEx", "WriteFile", "UnlockFileEx", "CloseHandle"],
+    "desktop folder lookups": ["SHGetSpecialFolderPathA", "SHGetSpecialFolderPathW"],
+    "old-link check": ["GetFileAttributesA", "MoveFileExA", "DeleteFileA"],
+    "COM initialisation": ["CoInitialize", "CoUninitialize"],
+    "type library load": ["LoadTypeLib"],
+    "link object creation": ["CoCreateInstance"],
+    "refresh at the end": ["SHChangeNotify", "CreateProcessA", "WaitForInputIdle"],
 }
-_LINE = re.compile(r"^\s*(\d+)\.(\d{3}):[0-9a-f]+:(\S+)")
-_RELAY = re.compile(r"(Call|Ret)\s+[\w\-]+\.(\w+)\(")
-_WSH = re.compile(r"wshom:(\w+)")
+_LINE = re.compile(r"^\s*(\d+)\.(\d{3}):[0-9a-f]+:(.*)$")
+_RELAY = re.compile(r"^(Call|Ret)\s+[\w\-]+\.(\w+)\(")
+_CREATE = "wshom:WshShell3_CreateShortcut"
+_PUT = "wshom:WshShortcut_put_"
+_SAVE = "wshom:WshShortcut_Save"
+_DROP = re.compile(r"wshom:WshShortcut_Release \w+, refcount 0")
 
 
 def relay_registry(prefix):
@@ -262,62 +270,114 @@ def relay_registry(prefix):
 
 
 def profile(stderr):
-    """Shares of a traced run (+timestamp,+relay,trace+wshom): inclusive time
-    of the relayed exports by group, and the shell object's phases from its
-    trace: creation to CreateShortcut, CreateShortcut to the first put, the
-    puts, Save to the next traced event."""
+    """-> ({part: ms}, traced ms) of a run traced with +timestamp and
+    trace+wshom, and +relay of the RELAY exports when present.
+
+    Each shortcut is cut into phases at the shell object's traced calls:
+    the shell object's creation (from LoadTypeLib, relayed, to
+    CreateShortcut: type library, instance, OleRun, name lookup), the
+    CreateShortcut call, the property puts (first put to Save), Save (to
+    the shortcut's last release) and its release (to the next relayed
+    call, CoUninitialize). Relayed exports outside those phases count by their group,
+    outermost calls only; the first section-list read and the last traced
+    line bound start-up and end."""
     spans = defaultdict(float)
     group_of = {n: g for g, ns in RELAY.items() for n in ns}
     stack = []                   # open relay calls: (name, ms)
-    phase, phase_start = None, None
-    first = last = None
+    phase, phase_start = None, 0
+    first = last = config_start = last_section_end = None
+
+    def close(ms, name):
+        nonlocal phase
+        spans[name] += ms - phase_start
+        phase = None
+
     for line in stderr.decode("utf-8", errors="replace").splitlines():
         m = _LINE.match(line)
         if not m:
             continue
         ms = int(m.group(1)) * 1000 + int(m.group(2))
+        text = m.group(3)
         first = ms if first is None else first
         last = ms
-        if r := _RELAY.search(line):
+        if r := _RELAY.match(text):
             kind, name = r.groups()
+            if name == "GetPrivateProfileSectionNamesA" and config_start is None:
+                config_start = ms
+            if name == "SHChangeNotify" and kind == "Call":
+                last_section_end = ms
+            if name == "LoadTypeLib" and kind == "Call" and phase is None:
+                phase, phase_start = "shell object creation", ms
+                continue
+            if kind == "Call" and phase == "teardown":
+                close(ms, "shortcut release")
+            elif name == "CoUninitialize" and kind == "Call" and phase is not None:
+                close(ms, "type library load" if phase == "shell object creation" else phase)
+            if phase is not None:
+                continue         # inside a phase: part of it
             if kind == "Call":
-                if phase == "save":            # Save runs until the next call
-                    spans["save"] += ms - phase_start
-                    phase = None
                 stack.append((name, ms))
             else:
                 while stack:
                     open_name, t0 = stack.pop()
                     if open_name == name:
-                        if not stack:          # outermost only: no double count
+                        if not stack:
                             spans[group_of.get(name, name)] += ms - t0
                         break
-            if name == "CoInitialize" and kind == "Call":
-                phase, phase_start = "creation", ms
             continue
-        if w := _WSH.search(line):
-            call = w.group(1)
-            if call.startswith("WshShell3_CreateShortcut"):
-                if phase == "creation":
-                    spans["object creation (rest)"] += ms - phase_start
-                phase, phase_start = "create shortcut", ms
-            elif call.startswith("WshShortcut_put_"):
-                if phase == "create shortcut":
-                    spans["CreateShortcut"] += ms - phase_start
-                    phase, phase_start = "puts", ms
-            elif call.startswith("WshShortcut_Save"):
-                if phase == "puts":
-                    spans["property writes"] += ms - phase_start
-                phase, phase_start = "save", ms
+        if _CREATE in text:
+            if phase == "shell object creation":
+                close(ms, phase)
+            phase, phase_start = "CreateShortcut", ms
+        elif _PUT in text and phase == "CreateShortcut":
+            close(ms, phase)
+            phase, phase_start = "property puts", ms
+        elif _SAVE in text and phase == "property puts":
+            close(ms, phase)
+            phase, phase_start = "Save", ms
+        elif _DROP.search(text) and phase == "Save":
+            close(ms, phase)
+            phase, phase_start = "teardown", ms
+    if config_start is not None:
+        spans["start-up (to the first config read)"] = config_start - first
+    if last_section_end is not None:
+        spans["end (refresh to the last trace line)"] = last - last_section_end
     return spans, (last - first) if first is not None else 0
 
 
-def run_profile(scene, n, log=print):
-    relay_registry(scene.prefix)
-    seconds, done = scene.run("restore", debug="+timestamp,+relay,trace+wshom", timeout=1800)
-    scene.check("restore", done)
+def run_profile(scene, contender="restore", relay=True):
+    """One traced run -> (wall seconds, {part: ms}, traced ms)."""
+    debug = "+timestamp,trace+wshom" + (",+relay" if relay else "")
+    if relay:
+        relay_registry(scene.prefix)
+    seconds, done = scene.run(contender, debug=debug, timeout=1800)
+    scene.check(contender, done)
     spans, traced_ms = profile(done.stderr)
     return seconds, spans, traced_ms
+
+
+def run_costs(scene, links=50):
+    """bench/costs.exe: microseconds per step, untraced -> [(step, us)]."""
+    scene.clear()
+    argv = ["wine", TOOLS + r"\costs.exe", str(links)]
+    p = subprocess.run(argv, cwd=scene.tools, env=scene.prefix.env(), stdin=subprocess.DEVNULL,
+                       capture_output=True, timeout=600)
+    if p.returncode != 0:
+        raise RuntimeError(f"costs.exe: exit {p.returncode}: {p.stderr[-2000:]}")
+    rows = [line.split("\t") for line in p.stdout.decode().splitlines() if "\t" in line]
+    scene.clear()
+    return [(step, float(us)) for step, us in rows]
+
+
+def profile_table(title, seconds, spans, traced_ms, n):
+    rows = [f"# {title}: {seconds:.1f} s wall, {traced_ms} ms traced",
+            "| part | ms | per section ms | share |", "|---|---|---|---|"]
+    for k, v in sorted(spans.items(), key=lambda kv: -kv[1]):
+        rows.append(f"| {k} | {v:.0f} | {v / n:.2f} | {100 * v / max(traced_ms, 1):.0f}% |")
+    rest = traced_ms - sum(spans.values())
+    rows.append(f"| rest (own code, untraced calls, trace output) | {rest:.0f} | {rest / n:.2f} "
+                f"| {100 * rest / max(traced_ms, 1):.0f}% |")
+    return "\n".join(rows)
 
 
 # --- main --------------------------------------------------------------------
@@ -330,6 +390,8 @@ def main(argv=None):
                     help="also Restore.exe (with the floor) at N = 100, 300 and 1000")
     ap.add_argument("--profile", action="store_true",
                     help="also one traced run of Restore.exe for the shares of its time")
+    ap.add_argument("--costs", action="store_true",
+                    help="also the step costs timed by bench/costs.exe")
     ap.add_argument("--only", help="comma-separated contenders (default: all)")
     ap.add_argument("--prefix", default=str(BENCH_PREFIX))
     args = ap.parse_args(argv)
@@ -369,17 +431,20 @@ def main(argv=None):
             print("\n".join(rows))
         if args.profile:
             scene.set_sections(plan(args.sections))
-            seconds, spans, traced_ms = run_profile(scene, args.sections)
-            print(f"\n# profile: one traced run, {seconds:.1f} s wall, "
-                  f"{traced_ms} ms between the first and last trace line")
-            print("| part | ms | share of traced time |\n|---|---|---|")
-            for k, v in sorted(spans.items(), key=lambda kv: -kv[1]):
-                print(f"| {k} | {v:.0f} | {100 * v / max(traced_ms, 1):.0f}% |")
-            rest = traced_ms - sum(spans.values())
-            print(f"| rest (untraced code, trace output) | {rest:.0f} "
-                  f"| {100 * rest / max(traced_ms, 1):.0f}% |")
+            for relay in (False, True):
+                seconds, spans, traced_ms = run_profile(scene, relay=relay)
+                title = ("profile, shell object trace only" if not relay else
+                         "profile, shell object trace and relayed exports")
+                print("\n" + profile_table(title, seconds, spans, traced_ms, args.sections))
+        if args.costs:
+            print("\n# step costs (bench/costs.exe, untraced, microseconds per call)")
+            print("| step | us |\n|---|---|")
+            for step, us in run_costs(scene):
+                print(f"| {step} | {us:.0f} |")
         print(f"\n# load after: {os.getloadavg()[0]:.2f}")
     finally:
+        if "scene" in locals():
+            scene.remove_targets()
         prefix.reset()
         prefix.stop_server()
     return 0
