@@ -248,8 +248,9 @@ RELAY = {
     "COM initialisation": ["CoInitialize", "CoUninitialize"],
     "type library load": ["LoadTypeLib"],
     "link object creation": ["CoCreateInstance"],
-    "refresh at the end": ["SHChangeNotify", "CreateProcessA", "WaitForInputIdle"],
 }
+# Relayed only to mark where the sections end and the refresh begins.
+MARKERS = ["SHChangeNotify"]
 _LINE = re.compile(r"^\s*(\d+)\.(\d{3}):[0-9a-f]+:(.*)$")
 _RELAY = re.compile(r"^(Call|Ret)\s+[\w\-]+\.(\w+)\(")
 _CREATE = "wshom:WshShell3_CreateShortcut"
@@ -259,7 +260,7 @@ _DROP = re.compile(r"wshom:WshShortcut_Release \w+, refcount 0")
 
 
 def relay_registry(prefix):
-    names = ";".join(sorted({n for ns in RELAY.values() for n in ns}))
+    names = ";".join(sorted({n for ns in RELAY.values() for n in ns} | set(MARKERS)))
     reg = prefix.drive_c() / "bench-relay.reg"
     reg.write_text("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Debug]\n"
                    f"\"RelayInclude\"=\"{names}\"\n")
@@ -279,8 +280,8 @@ def profile(stderr):
     CreateShortcut call, the property puts (first put to Save), Save (to
     the shortcut's last release) and its release (to the next relayed
     call, CoUninitialize). Relayed exports outside those phases count by their group,
-    outermost calls only; the first section-list read and the last traced
-    line bound start-up and end."""
+    outermost calls only, between the first section-list read and the
+    refresh; before and after those two are start-up and end."""
     spans = defaultdict(float)
     group_of = {n: g for g, ns in RELAY.items() for n in ns}
     stack = []                   # open relay calls: (name, ms)
@@ -313,8 +314,8 @@ def profile(stderr):
                 close(ms, "shortcut release")
             elif name == "CoUninitialize" and kind == "Call" and phase is not None:
                 close(ms, "type library load" if phase == "shell object creation" else phase)
-            if phase is not None:
-                continue         # inside a phase: part of it
+            if phase is not None or config_start is None or last_section_end is not None:
+                continue         # inside a phase, or in start-up or end: part of that
             if kind == "Call":
                 stack.append((name, ms))
             else:
@@ -386,8 +387,8 @@ def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--sections", type=int, default=300)
     ap.add_argument("--reps", type=int, default=5)
-    ap.add_argument("--scaling", action="store_true",
-                    help="also Restore.exe (with the floor) at N = 100, 300 and 1000")
+    ap.add_argument("--scaling", nargs="?", const="100,300,1000", metavar="N,N,...",
+                    help="also Restore.exe (with the floor) at these N (default 100,300,1000)")
     ap.add_argument("--profile", action="store_true",
                     help="also one traced run of Restore.exe for the shares of its time")
     ap.add_argument("--costs", action="store_true",
@@ -422,7 +423,7 @@ def main(argv=None):
             print("\n# scaling")
             rows = ["| N | restore per section ms | floor per section ms | Restore/floor |",
                     "|---|---|---|---|"]
-            for n in (100, 300, 1000):
+            for n in map(int, args.scaling.split(",")):
                 scene.set_sections(plan(n))
                 t = measure(scene, ["restore", "floor"], max(3, args.reps // 2))
                 rows.append(f"| {n} | {1000 * med(t['restore']) / n:.1f} "
