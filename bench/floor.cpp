@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "base/win_handles.h"
+
 namespace {
 
 struct Options {
@@ -28,70 +30,6 @@ struct Options {
     bool comPerLink = false;
     bool typeLibPerLink = false;
     bool log = true;
-};
-
-// Owns one COM interface pointer.
-template <class T>
-class Com {
-public:
-    Com() = default;
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    ~Com()
-    {
-        if (p_ != nullptr) p_->Release();
-    }
-    T** Put() { return &p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
-
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(::CoInitialize(nullptr))) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope()
-    {
-        if (ok_) ::CoUninitialize();
-    }
-
-private:
-    bool ok_;
-};
-
-class Find {
-public:
-    explicit Find(HANDLE h) : h_(h) {}
-    Find(const Find&) = delete;
-    Find& operator=(const Find&) = delete;
-    ~Find()
-    {
-        if (h_ != INVALID_HANDLE_VALUE) ::FindClose(h_);
-    }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
-
-class File {
-public:
-    explicit File(HANDLE h) : h_(h) {}
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File()
-    {
-        if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
-    }
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
 };
 
 std::wstring Wide(const std::string& text)
@@ -108,7 +46,7 @@ bool Exists(const std::string& path)
 {
     if (path.empty()) return false;
     WIN32_FIND_DATAA found;
-    return Find(::FindFirstFileA(path.c_str(), &found)).Valid();
+    return FindHandle(::FindFirstFileA(path.c_str(), &found)).IsValid();
 }
 
 std::vector<std::string> FixedDrives()
@@ -214,8 +152,8 @@ public:
         PROCESS_INFORMATION started = {};
         if (::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &started)) {
-            File process(started.hProcess);
-            File thread(started.hThread);
+            UniqueHandle process(started.hProcess);
+            UniqueHandle thread(started.hThread);
             ::WaitForInputIdle(process.Get(), 1000);
         }
     }
@@ -238,9 +176,9 @@ private:
         wsprintfA(head, "%02u-%02u-%02u %02u:%02u:%02u [P] %lu : ", now.wYear % 100, now.wMonth,
                   now.wDay, now.wHour, now.wMinute, now.wSecond, ::GetCurrentProcessId());
         const std::string record = head + message + "\r\n";
-        File file(::CreateFileA(logPath_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        UniqueHandle file(::CreateFileA(logPath_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) return;
+        if (!file.IsValid()) return;
         DWORD written = 0;
         ::WriteFile(file.Get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     }
@@ -291,7 +229,7 @@ private:
         if (options_.comPerLink || options_.typeLibPerLink) {
             ComScope com;
             if (options_.typeLibPerLink) {
-                Com<ITypeLib> library;
+                ComPtr<ITypeLib> library;
                 ::LoadTypeLib(L"wshom.ocx", library.Put());
             }
             Save(linkPath, target, folder, arguments, icon);
@@ -304,7 +242,7 @@ private:
                      const std::string& folder, const std::string& arguments,
                      const std::string& icon)
     {
-        Com<IShellLinkW> link;
+        ComPtr<IShellLinkW> link;
         if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IShellLinkW, reinterpret_cast<void**>(link.Put())))) {
             return;
@@ -316,7 +254,7 @@ private:
         link->SetShowCmd(0);
         link->SetDescription(L"");
         link->SetArguments(Wide(arguments).c_str());
-        Com<IPersistFile> file;
+        ComPtr<IPersistFile> file;
         if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) {
             return;
         }

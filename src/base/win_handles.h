@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 #include <oleauto.h>
 
 #include <utility>
@@ -155,4 +156,20 @@ public:
 
 private:
     T* p_ = nullptr;
+};
+
+// One CoInitialize paired with its CoUninitialize. Inside the program's OLE
+// apartment this only nests; a refused initialisation is not undone.
+class ComScope {
+public:
+    ComScope() : result_(::CoInitialize(nullptr)) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope()
+    {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+
+private:
+    HRESULT result_;
 };

@@ -8,6 +8,7 @@
 #include "base/automation.h"
 #include "base/shell_routines.h"
 #include "base/text.h"
+#include "base/win_handles.h"
 #include "shell/path_parts.h"
 #include "shell/set_aside_link.h"
 #include "shell/special_folder.h"
@@ -22,22 +23,6 @@ struct ShortcutProperties {
     std::string description;
     std::string arguments;
     std::string hotkey;
-};
-
-// One CoInitialize paired with its CoUninitialize. Inside the program's OLE
-// apartment this only nests; a refused initialisation is not undone.
-class ComScope {
-public:
-    ComScope() : result_(::CoInitialize(nullptr)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope()
-    {
-        if (SUCCEEDED(result_)) ::CoUninitialize();
-    }
-
-private:
-    HRESULT result_;
 };
 
 std::string LinkPathFor(const std::string& linkName)
