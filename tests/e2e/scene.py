@@ -12,7 +12,7 @@ import re
 import subprocess
 import time
 from dataclasses import dataclass, field
-from pathlib import Path, PureWindowsPath
+from pathlib import PureWindowsPath
 
 import pylnk
 import pytest
@@ -186,6 +186,15 @@ class Scene:
             pytest.fail(f"{self.exe_name} did not end within {timeout} s", pytrace=False)
         return Run(result.returncode, result.stderr, parse_trace(result.stderr),
                    time.monotonic() - start)
+
+    def run_sealed(self, timeout=60):
+        """Runs the program, which must end with 0 and change nothing outside
+        the desktop and its own folder."""
+        before = self.snapshot()
+        run = self.run(timeout=timeout)
+        assert run.returncode == 0, run.stderr[-2000:]
+        assert self.changes_outside(before) == []
+        return run
 
     # --- what the run left -------------------------------------------------
 

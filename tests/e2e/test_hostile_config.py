@@ -6,19 +6,16 @@ import random
 
 import pytest
 
+from hostile import OTHER, TARGET, tools_scene
 from programs import gbk
-from scene import Scene, read_link
+from scene import read_link
 
-TARGET = r"E:\Apps\tool.exe"
-OTHER = r"E:\Other\other.exe"
 SECTION_LIST_BYTES = 204800
 
 
 @pytest.fixture
 def scene(bed):
-    bed.drive("D")
-    scene = Scene(bed, r"D:\Tools")
-    scene.add_files(TARGET, OTHER)
+    scene = tools_scene(bed)
     return scene
 
 
@@ -32,14 +29,6 @@ def section(name, **keys):
     return gbk(f"[{name}]\r\n" + "".join(f"{k}={v}\r\n" for k, v in keys.items()))
 
 
-def run_checked(scene, timeout):
-    before = scene.snapshot()
-    run = scene.run(timeout=timeout)
-    assert run.returncode == 0, run.stderr[-2000:]
-    assert scene.changes_outside(before) == []
-    return run
-
-
 def test_five_thousand_sections_are_all_read(scene):
     # Most sections name only a drive, which is skipped without asking any
     # drive, so the run mostly reads; every 500th one is served.
@@ -49,7 +38,7 @@ def test_five_thousand_sections_are_all_read(scene):
         for i in range(5000))
     (scene.folder / "config.ini").write_bytes(body)
 
-    run = run_checked(scene, timeout=60)
+    run = scene.run_sealed(timeout=60)
 
     expected = [i for i in range(5000) if i % 500 == 499]
     assert [c.link.rsplit("\\", 1)[1] for c in run.shortcuts] == \
@@ -77,7 +66,7 @@ def test_the_section_name_the_full_list_cuts_off_is_not_served(scene):
              section(cut, 名称="Cut", 路径=OTHER)]
     (scene.folder / "config.ini").write_bytes(b"".join(body))
 
-    run_checked(scene, timeout=30)
+    scene.run_sealed(timeout=30)
 
     assert served(scene) == {"First.lnk": TARGET, "LastWhole.lnk": TARGET}
 
@@ -120,7 +109,7 @@ def lines(*pairs):
 def test_broken_bytes_spoil_only_their_own_value(scene, raw, links, arguments):
     (scene.folder / "config.ini").write_bytes(raw)
 
-    run_checked(scene, timeout=30)
+    scene.run_sealed(timeout=30)
 
     assert served(scene) == links
     for name, expected in arguments.items():
@@ -132,7 +121,7 @@ def test_binary_garbage_around_a_good_section(scene):
     good = section("good", 名称="好", 路径=TARGET, 参数="-ok")
     (scene.folder / "config.ini").write_bytes(noise + b"\r\n" + good + noise[:5000])
 
-    run_checked(scene, timeout=30)
+    scene.run_sealed(timeout=30)
 
     # The noise may make sections of its own, but none names a file that
     # exists; the good one is served whole.
@@ -150,7 +139,7 @@ def test_a_unicode_config_with_a_byte_order_mark_reads_like_gbk(scene, encoding,
     # keys, names and arguments come through as if the file were GBK.
     (scene.folder / "config.ini").write_bytes(bom + UNICODE_TEXT.encode(encoding))
 
-    run_checked(scene, timeout=30)
+    scene.run_sealed(timeout=30)
 
     assert served(scene) == {"工具.lnk": TARGET, "Other.lnk": OTHER}
     assert scene.link("工具").arguments == "-a 文件"
@@ -160,6 +149,6 @@ def test_a_utf8_config_without_a_mark_serves_nothing(scene):
     # Read as GBK bytes, the UTF-8 key names match none of the program's.
     (scene.folder / "config.ini").write_bytes(UNICODE_TEXT.encode("utf-8"))
 
-    run = run_checked(scene, timeout=30)
+    run = scene.run_sealed(timeout=30)
 
     assert run.shortcuts == [] and scene.links() == [] and scene.log_lines() == []

@@ -3,28 +3,17 @@ wildcards, separators of the wrong kind, trailing dots and blanks, paths
 over MAX_PATH and UNC paths. A bad one costs its own section at most."""
 import pytest
 
-from scene import Scene, entry
+from hostile import OTHER, TARGET, tools_scene
+from scene import entry
 
-TARGET = r"E:\Apps\tool.exe"
-OTHER = r"E:\Other\other.exe"
 # The run must end well within this even for names that are devices.
 TIMEOUT = 20
 
 
 @pytest.fixture
 def scene(bed):
-    bed.drive("D")
-    scene = Scene(bed, r"D:\Tools")
-    scene.add_files(TARGET, OTHER)
+    scene = tools_scene(bed)
     return scene
-
-
-def run_checked(scene):
-    before = scene.snapshot()
-    run = scene.run(timeout=TIMEOUT)
-    assert run.returncode == 0, run.stderr[-2000:]
-    assert scene.changes_outside(before) == []
-    return run
 
 
 def saved_links(run):
@@ -48,7 +37,7 @@ DEVICE_NAMES = ["CON", "nul", "COM1", "AUX", "LPT1", "CON.txt", r"X:\Dir\PRN.exe
 def test_a_name_that_is_no_file_name_costs_only_its_link(scene, name, file_name):
     scene.config([("one", entry(name, TARGET)), ("two", entry("Two", OTHER))])
 
-    run = run_checked(scene)
+    run = scene.run_sealed(TIMEOUT)
 
     expected = ([file_name] if file_name else []) + ["Two.lnk"]
     assert sorted(scene.links()) == sorted(expected)
@@ -77,7 +66,7 @@ def test_a_name_that_is_no_file_name_costs_only_its_link(scene, name, file_name)
 def test_odd_candidates_that_are_found(scene, candidate, handed, stored):
     scene.config([("one", entry("Tool", candidate))])
 
-    run = run_checked(scene)
+    run = scene.run_sealed(TIMEOUT)
 
     assert [(c.value("TargetPath"), c.saved) for c in run.shortcuts] == [(handed, True)]
     assert scene.link("Tool").target == stored
@@ -106,7 +95,7 @@ def test_unusable_first_candidates(scene, first):
         scene.add_files(first)
     scene.config([("one", entry("Tool", first, OTHER))])
 
-    run = run_checked(scene)
+    run = scene.run_sealed(TIMEOUT)
 
     if "/" in first:
         assert scene.log_messages()[-1] == f"tPath: {first} cIco: "
@@ -128,7 +117,7 @@ def test_odd_icons_are_logged_and_dropped_or_kept(scene, icon):
         scene.add_files(icon)
     scene.config([("one", entry("Tool", (TARGET, icon)))])
 
-    run = run_checked(scene)
+    run = scene.run_sealed(TIMEOUT)
 
     assert scene.log_messages() == ["cIco old : ", f"cIco new : {icon}",
                                     f"tPath: {TARGET} cIco: {icon}"]
@@ -152,7 +141,7 @@ def test_a_name_giving_a_link_path_over_max_path_is_left_alone(scene, old):
             link.chmod(0o444)
     scene.config([("one", entry(name, TARGET)), ("two", entry("Two", OTHER))])
 
-    run = run_checked(scene)
+    run = scene.run_sealed(TIMEOUT)
 
     assert saved_links(run) == ["Two.lnk"]
     assert scene.links() == sorted(([link.name] if old else []) + ["Two.lnk"])
@@ -164,7 +153,7 @@ def test_a_name_giving_a_link_path_over_max_path_is_left_alone(scene, old):
 def test_a_name_too_long_for_a_file_name_makes_no_link(scene):
     scene.config([("one", entry("A" * 300, TARGET)), ("two", entry("Two", OTHER))])
 
-    run = run_checked(scene)
+    scene.run_sealed(TIMEOUT)
 
     assert scene.links() == ["Two.lnk"]
     assert len(scene.log_messages()) == 6

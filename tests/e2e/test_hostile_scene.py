@@ -7,11 +7,10 @@ import shutil
 
 import pytest
 
+from hostile import OTHER, TARGET, tools_scene
 from programs import file_held
-from scene import Scene, entry, read_link
+from scene import entry, read_link
 
-TARGET = r"E:\Apps\tool.exe"
-OTHER = r"E:\Other\other.exe"
 TIMEOUT = 30
 RECORD = re.compile(rb"\d\d-\d\d-\d\d \d\d:\d\d:\d\d \[F\] D:\\Tools\\Restore\.exe "
                     rb"\[V\] 1\.0\.0\.4 \[M\] [0-9A-F]{10} \[P\] (\d+) : "
@@ -20,19 +19,9 @@ RECORD = re.compile(rb"\d\d-\d\d-\d\d \d\d:\d\d:\d\d \[F\] D:\\Tools\\Restore\.e
 
 @pytest.fixture
 def scene(bed):
-    bed.drive("D")
-    scene = Scene(bed, r"D:\Tools")
-    scene.add_files(TARGET, OTHER)
+    scene = tools_scene(bed)
     scene.config([("one", entry("Tool", TARGET)), ("two", entry("Two", OTHER, arguments="-b"))])
     return scene
-
-
-def run_checked(scene):
-    before = scene.snapshot()
-    run = scene.run(timeout=TIMEOUT)
-    assert run.returncode == 0, run.stderr[-2000:]
-    assert scene.changes_outside(before) == []
-    return run
 
 
 def assert_both_links(folder):
@@ -48,7 +37,7 @@ def test_without_a_desktop_folder_the_links_land_beside_the_program(scene):
     # is the bare file name, which the current folder (the program's) takes.
     shutil.rmtree(scene.desktop())
 
-    run_checked(scene)
+    scene.run_sealed(TIMEOUT)
 
     assert not scene.desktop().exists()
     assert_both_links(scene.folder)
@@ -63,7 +52,7 @@ def test_a_read_only_desktop_attribute_stops_no_link(bed, scene):
     shown = bed.run(attrib, [scene.desktop_win()], timeout=TIMEOUT).stdout
     assert shown.strip().endswith(scene.desktop_win().encode()) and b"R" not in shown[:12]
 
-    run_checked(scene)
+    scene.run_sealed(TIMEOUT)
 
     assert_both_links(scene.desktop())
 
@@ -72,7 +61,7 @@ def test_a_read_only_desktop_attribute_stops_no_link(bed, scene):
 def test_a_desktop_no_one_may_write_gets_no_link_and_nothing_else(scene):
     scene.desktop().chmod(0o555)
     try:
-        run_checked(scene)
+        scene.run_sealed(TIMEOUT)
     finally:
         scene.desktop().chmod(0o755)
 
@@ -85,7 +74,7 @@ def test_a_desktop_no_one_may_write_gets_no_link_and_nothing_else(scene):
 def test_a_log_held_by_another_program_loses_its_records_not_the_links(bed, scene, lock_all):
     log = scene.log_path()
     with file_held(bed, bed.win_path(scene.folder) + "\\" + log.name, lock_all=lock_all):
-        run = run_checked(scene)
+        run = scene.run_sealed(TIMEOUT)
 
     assert_both_links(scene.desktop())
     # Waiting on the other program's lock would be a hang by another name.
@@ -110,10 +99,10 @@ def test_a_config_that_cannot_be_read_is_no_config(bed, scene, kind):
     if kind == "folder":
         config.unlink()
         config.mkdir()
-        run = run_checked(scene)
+        run = scene.run_sealed(TIMEOUT)
     else:
         with file_held(bed, bed.win_path(config)):
-            run = run_checked(scene)
+            run = scene.run_sealed(TIMEOUT)
 
     assert run.shortcuts == [] and scene.links() == []
     assert not scene.log_path().exists()
@@ -124,7 +113,7 @@ def test_a_file_named_logs_is_left_as_it_is(scene):
     logs = scene.folder / "logs"
     logs.write_bytes(b"the user's own file")
 
-    run_checked(scene)
+    scene.run_sealed(TIMEOUT)
 
     assert_both_links(scene.desktop())
     assert logs.read_bytes() == b"the user's own file"
@@ -132,12 +121,12 @@ def test_a_file_named_logs_is_left_as_it_is(scene):
 
 
 def test_a_drive_gone_since_the_last_run_keeps_its_links(bed, scene):
-    run_checked(scene)
+    scene.run_sealed(TIMEOUT)
     first_log = scene.log_path().read_bytes()
     links = {p.name: p.read_bytes() for p in scene.desktop().iterdir()}
     bed.unmap_drive("E")
 
-    run = run_checked(scene)
+    run = scene.run_sealed(TIMEOUT)
 
     assert run.shortcuts == []
     assert {p.name: p.read_bytes() for p in scene.desktop().iterdir()} == links
@@ -152,7 +141,7 @@ def test_two_runs_at_once_keep_the_log_whole_and_one_link_per_name(bed, scene):
     targets = [rf"E:\Apps\{i}\tool{i}.exe" for i in range(30)]
     scene.add_files(*targets)
     scene.config([(f"s{i}", entry(names[i % 10], t)) for i, t in enumerate(targets)])
-    run_checked(scene)          # the links are there before the race
+    scene.run_sealed(TIMEOUT)          # the links are there before the race
     overlapped = 0
 
     for _ in range(3):
