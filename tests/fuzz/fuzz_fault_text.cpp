@@ -9,17 +9,10 @@
 
 namespace {
 
-bool StartsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
-
-bool EndsWith(std::string_view s, std::string_view end)
-{
-    return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
-}
-
 // "<routine>, <position>\r\n" read back from the end of a fault text.
 bool LocationLineReads(std::string_view tail, int routine, int position)
 {
-    if (!EndsWith(tail, "\r\n")) return false;
+    if (!tail.ends_with("\r\n")) return false;
     tail.remove_suffix(2);
     const std::size_t comma = tail.find(", ");
     if (comma == std::string_view::npos) return false;
@@ -35,7 +28,7 @@ bool LocationLineReads(std::string_view tail, int routine, int position)
 void CheckFaultText(std::string_view message, int routine, int position, int code)
 {
     const std::string text = ComposeFaultText(message, routine, position);
-    FUZZ_CHECK(StartsWith(text, message));
+    FUZZ_CHECK(text.starts_with(message));
     FUZZ_CHECK(text.compare(message.size(), 2, "\r\n") == 0);
     FUZZ_CHECK(LocationLineReads(std::string_view(text).substr(message.size() + 2), routine, position));
 
@@ -51,7 +44,7 @@ void CheckWindowFaultText(int windowId, std::string_view name)
     const std::string location = "\r\n" + std::to_string(windowId) + ", 0\r\n";
     const std::size_t at = text.find(location);
     FUZZ_CHECK(at != std::string::npos);
-    FUZZ_CHECK(EndsWith(text, "\r\n"));
+    FUZZ_CHECK(text.ends_with("\r\n"));
     const std::string_view line =
         std::string_view(text).substr(at + location.size(), text.size() - at - location.size() - 2);
     if (name.empty()) {
@@ -66,12 +59,12 @@ void CheckReport(int code, std::string_view faultText, std::string_view exePath,
 {
     const std::string report = ComposeFaultReport(code, faultText, exePath, osName, osCode, wow64);
     const std::string head = "ErrorCode:  " + std::to_string(code) + "\r\nErrorNote:  ";
-    FUZZ_CHECK(StartsWith(report, head));
+    FUZZ_CHECK(report.starts_with(head));
     std::string_view rest = std::string_view(report).substr(head.size());
-    FUZZ_CHECK(StartsWith(rest, faultText));
+    FUZZ_CHECK(rest.starts_with(faultText));
     rest.remove_prefix(faultText.size());
     const std::string path = "\r\nPath:  " + std::string(exePath) + "\r\n";
-    FUZZ_CHECK(StartsWith(rest, path));
+    FUZZ_CHECK(rest.starts_with(path));
     rest.remove_prefix(path.size());
     FUZZ_CHECK(rest == "OS: " + std::string(osName) + " , " + std::to_string(osCode) + " , " +
                            (wow64 ? "X64" : "X86") + "\r\n\r\n");
@@ -80,7 +73,7 @@ void CheckReport(int code, std::string_view faultText, std::string_view exePath,
     const std::string logPath = ErrorLogPath(runDirectory, exeName);
     FUZZ_CHECK(logPath == std::string(runDirectory) + "\\Restore.exe.Error.log");
     const std::string box = ComposeFaultBoxText(report, logPath);
-    FUZZ_CHECK(StartsWith(box, report));
+    FUZZ_CHECK(box.starts_with(report));
     FUZZ_CHECK(box.find(logPath, report.size()) != std::string::npos);
 }
 

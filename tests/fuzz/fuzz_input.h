@@ -72,6 +72,8 @@ inline std::vector<bool> CharacterStarts(std::string_view s)
     return boundary;
 }
 
+inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 [[noreturn]] inline void Fail(const char* what, const char* file, int line)
 {
     std::fprintf(stderr, "%s:%d: property failed: %s\n", file, line, what);

@@ -5,11 +5,6 @@
 
 namespace {
 
-bool EndsWith(std::string_view s, std::string_view end)
-{
-    return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
-}
-
 std::string PaddedNumber(int value, std::size_t width)
 {
     std::string digits = std::to_string(value);
@@ -63,7 +58,7 @@ void CheckRecords(std::string_view message, const std::optional<std::string>& ta
     // The message always ends the text unchanged; a bracket comes first only
     // when a tag or sub-tag has text.
     const std::string prefixed = PrefixedMessage(message, tag, subTag);
-    FUZZ_CHECK(EndsWith(prefixed, message));
+    FUZZ_CHECK(prefixed.ends_with(message));
     const bool bracket = !tag.value_or("").empty() || !subTag.value_or("").empty();
     if (!bracket) {
         FUZZ_CHECK(prefixed == message);
@@ -80,7 +75,7 @@ void CheckRecords(std::string_view message, const std::optional<std::string>& ta
     const std::string line = ExtendedLine(stamp, "D:\\Tools\\Restore.exe", "1.0.0.4",
                                           "D41D8CD98F", pid, prefixed);
     FUZZ_CHECK(line.rfind(stamp + " [F] D:\\Tools\\Restore.exe [V] 1.0.0.4 [M] D41D8CD98F [P] ", 0) == 0);
-    FUZZ_CHECK(EndsWith(line, std::to_string(pid) + " : " + prefixed));
+    FUZZ_CHECK(line.ends_with(std::to_string(pid) + " : " + prefixed));
 }
 
 std::optional<std::string> OptionalField(fuzz::Input& input, bool present)

@@ -5,8 +5,6 @@
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 void CheckDriveRewrites(std::string_view drive, std::string_view path, char letter)
 {
     // The drive replaces exactly the first two bytes; the rest is untouched.
@@ -21,7 +19,7 @@ void CheckDriveRewrites(std::string_view drive, std::string_view path, char lett
     // which changes only when a colon follows it.
     const std::string icon = IconOnDrive(path, letter);
     FUZZ_CHECK(icon.size() == path.size());
-    const bool hasDrive = path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
+    const bool hasDrive = path.size() >= 2 && fuzz::IsAsciiLetter(path[0]) && path[1] == ':';
     if (hasDrive) {
         FUZZ_CHECK(icon[0] == letter);
         FUZZ_CHECK(icon.compare(1, std::string::npos, path.substr(1)) == 0);

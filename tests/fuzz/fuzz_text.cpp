@@ -17,11 +17,9 @@ bool IsCharacter(const std::vector<bool>& starts, std::size_t pos, std::size_t l
     return starts[pos + length];
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 bool SameIgnoringAsciiCase(char a, char b)
 {
-    if (!IsAsciiLetter(a) || !IsAsciiLetter(b)) return a == b;
+    if (!fuzz::IsAsciiLetter(a) || !fuzz::IsAsciiLetter(b)) return a == b;
     return (a | 0x20) == (b | 0x20);
 }
 
